@@ -88,15 +88,25 @@ public:
     INode* sectionNodes[MAX_SECTIONS] = {};
     ReferenceTarget* reservedRefs[MAX_SECTIONS] = {};
 
+    // Class-wide panel state: the object whose rollup is open, if any.
+    static TrellisObject* editObject;
+
 private:
+    // Redraws the open rollup when it shows this object.
+    void redrawPanelIfEdited();
+    // Whether curve is a spline index of the cache; reports the line when not.
+    bool curveInRange(int curve, int assertLine);
     // Brings the cache up to date at t.
     void checkCache(TimeValue t);
     // Narrows shapeValid by every section node's transform validity at t.
     void narrowByNodeTransforms(TimeValue t);
     // Phases of BuildCage.
-    void gatherSections(TimeValue t, BezierShape& target);
+    bool gatherSections(TimeValue t, BezierShape& target);
     int readKnotStyle(TimeValue t);
     void buildRibs(BezierShape& target, int n, int knotStyle);
     void linkSections(BezierShape& target, int n);
+    void linkPair(const Spline3D& a, const Spline3D& b);
+    void linkKnots(const Spline3D& a, int knotA, const Spline3D& b, int knotB);
+    void linkByArcLength(const Spline3D& a, const Spline3D& b);
     void chainLinks(BezierShape& target, int knotStyle);
 };

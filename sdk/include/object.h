@@ -120,6 +120,10 @@ public:
     Box3 GetBoundingBox(TimeValue t, Matrix3* tm = nullptr);
     // The base draws nothing of its own unless the render mesh is shown.
     int Display(TimeValue t, INode* inode, ViewExp* vpt, int flags) override;
+    // Drops whatever the host cached of this shape's geometry for display;
+    // the stand-in keeps no such cache and only counts the calls.
+    void InvalidateGeomCache() { ++geomCacheInvalidations; }
+    int geomCacheInvalidations = 0;
     // Copies the rendering settings; records an undo entry when the hold is on.
     void CopyBaseData(ShapeObject& from);
 
