@@ -15,7 +15,9 @@ public:
 class Hold {
 public:
     void Begin() { holding = true; }
+    // Ends the operation and drops its records; only a begun operation counts as accepted.
     void Accept(const char* name);
+    // Restores the records newest first, then drops them and ends the operation.
     void Cancel();
     int Holding() const { return holding && suspendCount == 0 ? 1 : 0; }
     // Suspends may nest; each Resume undoes one Suspend.

@@ -35,6 +35,10 @@ private:
 
 class ReferenceMaker : public Animatable {
 public:
+    // Leaves the dependents list of every target this maker still references,
+    // without virtual calls (the derived part is gone by now). Objects release
+    // their references (and so possibly delete what only they held) in their
+    // own destructors with DeleteAllRefsFromMe.
     ~ReferenceMaker() override;
 
     virtual int NumRefs() { return 0; }
@@ -45,7 +49,8 @@ public:
     // A maker that is also a target answers itself; plain makers answer null.
     virtual ReferenceTarget* AsTarget() { return nullptr; }
 
-    // Makes reference `which` to htarget (the slot is assumed empty).
+    // Makes reference `which` to htarget. The slot is meant to be empty; what
+    // it held is dropped from the bookkeeping (never deleted).
     RefResult MakeRefByID(Interval refInterval, int which, RefTargetHandle htarget);
     // Drops the old target of slot `which` (deleting it when delOld and
     // nothing else references it and it may be deleted), then references newtarg.
@@ -59,10 +64,18 @@ public:
     // this maker's own dependents when propagate is set and the answer was not REF_STOP.
     RefResult DeliverRefMessage(Interval changeInt, RefTargetHandle hTarget, PartID partID,
                                 RefMessage message, SClass_ID sclass, BOOL propagate);
+
+private:
+    friend class ReferenceTarget;
+    // Mirror of the targets' dependents lists: one entry per registration, so
+    // the destructor can leave those lists without asking the slots.
+    std::vector<ReferenceTarget*> registeredWith;
 };
 
 class ReferenceTarget : public ReferenceMaker {
 public:
+    // A target destroyed while still referenced first nulls every slot that
+    // holds it, so no maker keeps a dangling pointer.
     ~ReferenceTarget() override;
     ReferenceTarget* AsTarget() override { return this; }
 
@@ -82,12 +95,15 @@ public:
     int DependentCount() const { return static_cast<int>(dependents.size()); }
 
     // Bookkeeping used by ReferenceMaker; one entry per reference held.
-    void AddDependent(ReferenceMaker* maker) { dependents.push_back(maker); }
+    // Both keep the maker's own record of its targets in step.
+    void AddDependent(ReferenceMaker* maker);
+    // Removes one entry of maker (if any).
     void RemoveDependent(ReferenceMaker* maker);
 
 private:
     std::vector<ReferenceMaker*> dependents;
     bool notifying = false;  // guards against endless loops through dependency cycles
+    bool deleting = false;   // DeleteMe has begun: never deleted a second time through a cycle
 };
 
 // Maps originals to their clones during one cloning operation.

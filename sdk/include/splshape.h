@@ -25,7 +25,7 @@ public:
     Point3 InterpPiece3D(TimeValue t, int curve, int piece, float param, int ptype = PARAM_SIMPLE) override;
     Point3 TangentPiece3D(TimeValue t, int curve, int piece, float param, int ptype = PARAM_SIMPLE) override;
     BOOL CanMakeBezier() override { return TRUE; }
-    void MakeBezier(TimeValue t, BezierShape& s) override { s = shape; }
+    void MakeBezier(TimeValue, BezierShape& s) override { s = shape; }
     ShapeHierarchy& OrganizeCurves(TimeValue t, ShapeHierarchy* hier = nullptr) override;
     void MakePolyShape(TimeValue t, PolyShape& p, int steps = PSHAPE_BUILTIN_STEPS, BOOL optimize = FALSE) override;
     int MakeCap(TimeValue t, MeshCapInfo& capInfo, int capType) override;
