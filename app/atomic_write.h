@@ -1,0 +1,27 @@
+// Writing an output file so that readers see either the previous file or
+// the complete new one, never a part.
+#pragma once
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+
+// A write that did not happen; what() is the reason, without the path.
+class OutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The output path "-" stands for standard output.
+const char* const STDOUT_PATH = "-";
+
+// Throws OutputError when writing `output` would replace `input` (the same
+// path, or another name of the same file).
+void refuseOverwritingInput(const std::string& output, const std::string& input);
+
+// Writes content to path: "-" goes to `stdoutStream`; an existing file that
+// is not a regular file (a device, a pipe) is written in place; otherwise
+// the content goes to a temporary file beside the target, which is then
+// renamed over it (through a symbolic link, its target is replaced). On
+// failure the temporary file is removed, the previous file is left as it
+// was, and OutputError says why.
+void writeFileAtomically(const std::string& path, const std::string& content, std::ostream& stdoutStream);

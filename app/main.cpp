@@ -1,0 +1,7 @@
+// The trellis command: scene files in, cages out.
+#include <iostream>
+#include "app/cli.h"
+
+int main(int argc, char** argv) {
+    return runTrellis(argc, argv, std::cout, std::cerr);
+}

@@ -1,0 +1,107 @@
+#include "app/scene_builder.h"
+#include <map>
+#include "object/trellis_object.h"
+
+TrellisObject* createTrellisObject() {
+    return new TrellisObject();
+}
+
+namespace {
+
+SplineShape* makeSplineShape(const std::vector<SplineDesc>& splines) {
+    SplineShape* object = new SplineShape();
+    for (const SplineDesc& spline : splines) {
+        Spline3D* made = object->shape.NewSpline();
+        for (const KnotDesc& k : spline.knots) made->AddKnot(SplineKnot(k.type, k.line, k.point, k.inVec, k.outVec), -1);
+        if (spline.closed) made->SetClosed(1);
+        made->ComputeBezPoints();
+    }
+    object->ShapeChanged();
+    return object;
+}
+
+LinearShape* makeLinearShape(const std::vector<PolylineDesc>& polylines) {
+    LinearShape* object = new LinearShape();
+    for (const PolylineDesc& polyline : polylines) {
+        PolyLine& line = object->shape.NewLine();
+        for (const Point3& p : polyline.points) line.Append(PolyPt(p, POLYPT_KNOT));
+        if (polyline.closed) line.Close();
+    }
+    return object;
+}
+
+// Null for a node without an object (a dummy).
+Object* makeNodeObject(const NodeDesc& node) {
+    switch (node.kind) {
+        case NodeObjectKind::Splines: return makeSplineShape(node.splines);
+        case NodeObjectKind::Polylines: return makeLinearShape(node.polylines);
+        case NodeObjectKind::Mesh: return new TriObject();
+        case NodeObjectKind::None: break;
+    }
+    return nullptr;
+}
+
+typedef std::map<std::string, INode*> NodesByName;
+
+INode* addNode(const NodeDesc& desc, Scene& scene) {
+    INode* node = scene.CreateNode(makeNodeObject(desc), desc.name.c_str());
+    node->Hide(desc.hidden ? TRUE : FALSE);
+    if (desc.animated) node->GetTMController()->SetKeys(desc.transform);
+    else node->GetTMController()->SetStatic(desc.transform.front());
+    if (desc.pivot) node->SetObjOffset(ComposeTM(desc.pivot->position, desc.pivot->rotation, desc.pivot->scale));
+    return node;
+}
+
+INode* addTrellisNode(const TrellisDesc& desc, Scene& scene) {
+    TrellisObject* object = createTrellisObject();
+    INode* node = scene.CreateNode(object, desc.name.c_str());
+    TMKey placement;
+    placement.position = desc.position;
+    node->GetTMController()->SetStatic(placement);
+    // Placed in its node, the object is past creation, as after the
+    // creation click in the viewport.
+    object->ClearAFlag(A_OBJ_CREATING);
+    return node;
+}
+
+void setSplineType(TrellisObject& object, const SplineTypeDesc& splineType) {
+    if (!object.pblock) return;  // the object has already reported the missing block
+    if (splineType.keys.empty()) object.pblock->SetValue(PB_SPLINETYPE, 0, splineType.value);
+    else object.pblock->SetKeys(PB_SPLINETYPE, splineType.keys);
+}
+
+// Runs once every node exists, since a section may be another trellis object's node.
+void setSections(TrellisObject& object, const TrellisDesc& desc, const NodesByName& nodes) {
+    for (std::size_t slot = 0; slot < desc.sections.size(); ++slot)
+        if (desc.sections[slot])
+            object.ReplaceReference(FIRST_SECTION_REF + static_cast<int>(slot), nodes.at(*desc.sections[slot]), TRUE);
+}
+
+}  // namespace
+
+void buildScene(const SceneDesc& desc, Scene& scene) {
+    NodesByName nodes;
+    for (const NodeDesc& node : desc.nodes) nodes[node.name] = addNode(node, scene);
+    std::vector<TrellisObject*> objects;
+    for (const TrellisDesc& trellis : desc.trellis) {
+        INode* node = addTrellisNode(trellis, scene);
+        nodes[trellis.name] = node;
+        objects.push_back(static_cast<TrellisObject*>(node->GetObjectRef()));
+    }
+    for (std::size_t i = 0; i < desc.trellis.size(); ++i) {
+        setSections(*objects[i], desc.trellis[i], nodes);
+        setSplineType(*objects[i], desc.trellis[i].splineType);
+    }
+}
+
+void deleteNamedNodes(Scene& scene, const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+        if (!scene.FindNode(name.c_str())) throw SceneError("--delete: unknown node name " + quoteName(name));
+    for (const std::string& name : names)
+        if (INode* node = scene.FindNode(name.c_str())) scene.DeleteNode(node);
+}
+
+TrellisObject* findTrellisObject(Scene& scene, const std::string& name) {
+    INode* node = scene.FindNode(name.c_str());
+    return node ? dynamic_cast<TrellisObject*>(node->GetObjectRef()) : nullptr;
+}

@@ -1,0 +1,74 @@
+#include "app/scene_trellis_parser.h"
+#include <algorithm>
+
+namespace {
+
+const char* const SPLINE_TYPE_NAMES[] = {"linear", "smooth", "bezier", "bezier corner"};
+const char* const SPLINE_TYPE_ACCEPTED = "an integer, \"Linear\", \"Smooth\", \"Bezier\" or \"Bezier Corner\"";
+
+// A "SplineType" value: any integer (the object decides what values outside
+// 0..3 mean) or one of the panel's names.
+int readSplineTypeValue(const JsonField& at) {
+    if (!at.value().is_string()) {
+        if (!at.value().is_number()) at.fail(std::string("expected ") + SPLINE_TYPE_ACCEPTED + ", got " + at.value().type_name());
+        return at.readInt();
+    }
+    std::string name = asciiLowerCase(at.value().get<std::string>());
+    for (int i = 0; i < 4; ++i)
+        if (name == SPLINE_TYPE_NAMES[i]) return i;
+    at.fail("unknown spline type " + quoteName(at.value().get<std::string>()) + " (expected " + SPLINE_TYPE_ACCEPTED + ")");
+}
+
+// {"keys": [[time, value], ...]}: keys sorted by time, no two at one time.
+std::vector<std::pair<TimeValue, float>> readSplineTypeKeys(const JsonField& animated) {
+    JsonField keysField = animated.member("keys");
+    std::size_t count = keysField.arraySize();
+    if (count == 0) keysField.fail("expected at least one key");
+    std::vector<std::pair<TimeValue, float>> keys;
+    for (std::size_t i = 0; i < count; ++i) {
+        JsonField key = keysField.element(i);
+        if (key.arraySize() != 2) key.fail("expected [time, value]");
+        TimeValue time = key.element(0).readInt();
+        for (const auto& earlier : keys)
+            if (earlier.first == time) key.element(0).fail("two keys at time " + std::to_string(time));
+        const nlohmann::json& value = key.element(1).value();
+        float v = value.is_string() ? static_cast<float>(readSplineTypeValue(key.element(1)))
+                                    : key.element(1).readFloat();
+        keys.emplace_back(time, v);
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+SplineTypeDesc readSplineType(const JsonField& at) {
+    SplineTypeDesc desc;
+    if (at.value().is_object()) desc.keys = readSplineTypeKeys(at);
+    else desc.value = readSplineTypeValue(at);
+    return desc;
+}
+
+std::vector<std::optional<std::string>> readSections(const JsonField& sections) {
+    std::size_t count = sections.arraySize();
+    if (count > MAX_SECTION_SLOTS)
+        sections.fail(std::to_string(count) + " section slots, at most " + std::to_string(MAX_SECTION_SLOTS));
+    std::vector<std::optional<std::string>> names;
+    for (std::size_t i = 0; i < count; ++i) {
+        JsonField slot = sections.element(i);
+        if (slot.value().is_null()) names.emplace_back(std::nullopt);
+        else if (slot.value().is_string()) names.emplace_back(slot.readString());
+        else slot.fail(std::string("expected a node name or null, got ") + slot.value().type_name());
+    }
+    return names;
+}
+
+}  // namespace
+
+TrellisDesc parseTrellis(const JsonField& trellis) {
+    trellis.requireObject();
+    TrellisDesc desc;
+    desc.name = trellis.member("name").readName();
+    if (auto position = trellis.optionalMember("position")) desc.position = position->readPoint();
+    if (auto splineType = trellis.optionalMember("splineType")) desc.splineType = readSplineType(*splineType);
+    if (auto sections = trellis.optionalMember("sections")) desc.sections = readSections(*sections);
+    return desc;
+}
