@@ -21,3 +21,5 @@
 #include "iparamb.h"
 #include "scene.h"
 #include "maxapi.h"
+#include "hitbyname.h"
+#include "mouseman.h"

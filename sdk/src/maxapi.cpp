@@ -1,8 +1,9 @@
 // The host application's interface.
 #include "maxapi.h"
+#include "hitbyname.h"
 
-// The select-by-name dialog does not exist yet: nothing is chosen.
-int Interface::DoHitByNameDialog(HitByNameDlgCallback*) { return 0; }
+// The dialog over this host's scene, played by the installed responder.
+int Interface::DoHitByNameDialog(HitByNameDlgCallback* ent) { return RunHitByNameDialog(scene, ent); }
 
 // One interface for the whole process, made on first use.
 IObjParam* GetCOREInterface() {

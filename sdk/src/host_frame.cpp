@@ -1,0 +1,30 @@
+// The host's main window and command panel.
+#include "cmdpanel.h"
+#include <algorithm>
+
+HostFrame::~HostFrame() { DestroyWindow(mainWindow); }
+
+HWND HostFrame::MainWindow() {
+    if (!IsWindow(mainWindow)) mainWindow = CreateWindowA("MAXMainWindow", "3ds Max", 0, 0, 0, 1280, 1024,
+                                                          nullptr, nullptr, nullptr, nullptr);
+    return mainWindow;
+}
+
+HWND HostFrame::commandPanel() {
+    if (!IsWindow(panelWindow)) panelWindow = CreateWindowA("CommandPanel", "", WS_CHILD | WS_VISIBLE, 0, 0,
+                                                            0, 0, MainWindow(), nullptr, nullptr, nullptr);
+    return panelWindow;
+}
+
+HWND HostFrame::AddRollupPage(HINSTANCE module, int dlgTemplate, DLGPROC proc, const char* title, LPARAM param) {
+    HWND page = CreateDialogParamA(module, dlgTemplate, commandPanel(), proc, param);
+    if (page) rollups.push_back(RollupPage{title ? title : "", page});
+    return page;
+}
+
+void HostFrame::DeleteRollupPage(HWND hRollup) {
+    auto it = std::find_if(rollups.begin(), rollups.end(), [&](const RollupPage& r) { return r.hwnd == hRollup; });
+    if (it == rollups.end()) return;
+    rollups.erase(it);
+    DestroyWindow(hRollup);
+}
