@@ -84,8 +84,7 @@ int JsonField::readInt() const {
 float JsonField::readFloat() const {
     if (!json->is_number()) failType("a number");
     double d = json->get<double>();
-    // Converting a double beyond the float range is undefined, and the
-    // parser reads a literal beyond the double range as infinity.
+    // Converting a double beyond the float range is undefined behaviour.
     if (!(std::fabs(d) <= static_cast<double>(FLT_MAX))) fail("number out of range for a float");
     return static_cast<float>(d);
 }

@@ -27,15 +27,16 @@ struct Visit {
     std::size_t nextDependency;
 };
 
+// The loop is told from the object whose section closes it: "E" -> "C" -> "D" -> "E".
 [[noreturn]] void reportLoop(const std::vector<TrellisDesc>& trellis, const std::vector<Visit>& path,
                              std::size_t loopStart, const Dependency& closing) {
-    const Visit& last = path.back();
-    std::string where = "trellis[" + std::to_string(last.object) + "].sections[" + std::to_string(closing.slot) + "]";
-    std::string message = quoteName(trellis[last.object].name) + " depends on itself";
+    const std::string& closer = trellis[path.back().object].name;
+    std::string where = "trellis[" + std::to_string(path.back().object) + "].sections[" + std::to_string(closing.slot) + "]";
+    std::string message = quoteName(closer) + " depends on itself";
     if (path.size() - loopStart > 1) {
-        message += ": ";
-        for (std::size_t i = loopStart; i < path.size(); ++i) message += quoteName(trellis[path[i].object].name) + " -> ";
-        message += quoteName(trellis[closing.object].name);
+        message += ": " + quoteName(closer);
+        for (std::size_t i = loopStart; i + 1 < path.size(); ++i) message += " -> " + quoteName(trellis[path[i].object].name);
+        message += " -> " + quoteName(closer);
     }
     throw SceneError(where + ": " + message);
 }

@@ -14,9 +14,11 @@ namespace {
 nlohmann::json parseJson(const std::string& text) {
     try {
         return nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) {
         // Drop the library's "[json.exception.parse_error.101] " tag; keep
-        // its "parse error at line L, column C: ..." description.
+        // its "parse error at line L, column C: ..." description. A literal
+        // beyond the double range ends parsing too, with "number overflow
+        // parsing '1e400'" and no position.
         std::string what = e.what();
         std::size_t tagEnd = what.find("] ");
         if (tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
