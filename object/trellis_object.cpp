@@ -51,11 +51,15 @@ void TrellisObject::SetReference(int i, RefTargetHandle target) {
 namespace {
 
 // A deleted section node leaves a hole in place: the list is not compacted.
+// The cage it was part of is stale from now on, so the cache is dropped too
+// (nothing else would tell the object that its cage changed).
 void clearSlotsHolding(TrellisObject& obj, RefTargetHandle target) {
+    bool held = false;
     for (INode*& node : obj.sectionNodes)
-        if (node == target) node = nullptr;
+        if (node == target) { node = nullptr; held = true; }
     for (ReferenceTarget*& ref : obj.reservedRefs)
-        if (ref == target) ref = nullptr;
+        if (ref == target) { ref = nullptr; held = true; }
+    if (held) obj.shapeValid = NEVER;
 }
 
 }  // namespace
