@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <ostream>
 #include <string>
 #include "spline3d.h"
 
@@ -116,6 +117,8 @@ struct CircleCase {
     float radius;
     Point3 centre;
 };
+// Failure messages name the case.
+void PrintTo(const CircleCase& c, std::ostream* os) { *os << c.name; }
 
 class SdkSplineCircle : public testing::TestWithParam<CircleCase> {};
 
@@ -141,6 +144,8 @@ struct SegmentCountCase {
     bool closed;
     int segments;
 };
+// Failure messages name the case.
+void PrintTo(const SegmentCountCase& c, std::ostream* os) { *os << c.name; }
 
 class SdkSplineSegments : public testing::TestWithParam<SegmentCountCase> {};
 

@@ -65,6 +65,8 @@ public:
     void setView(const Matrix3& worldToView, float pixelsPerUnit, IPoint2 origin);
     // Object point -> world (through the current transform) -> pixels.
     IPoint2 ObjectToScreen(const Point3& p) const;
+    // World point -> pixels (ObjectToScreen without the object transform).
+    IPoint2 WorldToScreen(const Point3& world) const;
     Point3 ObjectToWorld(const Point3& p) const { return p * objectTM; }
     // Pixel position on the view plane -> world point on the view's z = 0 plane.
     Point3 ScreenToWorld(const IPoint2& s) const;

@@ -95,7 +95,9 @@ public:
 
     // The point at parameter u of segment `seg`. ptype is accepted for the
     // host's signature; segments are always evaluated by their own parameter.
+    // A segment index outside the spline gives the nearer end of the curve.
     Point3 InterpBezier3D(int seg, float u, int ptype = PARAM_SIMPLE) const;
+    // Unit tangent; the zero vector outside the spline or on a segment collapsed to a point.
     Point3 TangentBezier3D(int seg, float u, int ptype = PARAM_SIMPLE) const;
     // Whole-curve parameter 0..1 spread evenly over the segments.
     Point3 InterpCurve3D(float u, int ptype = PARAM_SIMPLE) const;
