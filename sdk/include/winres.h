@@ -24,6 +24,32 @@ const DWORD SS_CENTER = 0x1L;
 const DWORD LBS_NOTIFY = 0x1L;
 const DWORD LBS_SORT = 0x2L;
 const DWORD LBS_NOINTEGRALHEIGHT = 0x100L;
+// More of the same, for scripts beyond the plug-in's own rollup.
+const DWORD WS_POPUP = 0x80000000L;
+const DWORD WS_CAPTION = 0x00C00000L;
+const DWORD WS_SYSMENU = 0x00080000L;
+const DWORD WS_HSCROLL = 0x00100000L;
+const DWORD DS_MODALFRAME = 0x80L;
+const DWORD BS_DEFPUSHBUTTON = 0x1L;
+const DWORD BS_CHECKBOX = 0x2L;
+const DWORD BS_AUTOCHECKBOX = 0x3L;
+const DWORD BS_RADIOBUTTON = 0x4L;
+const DWORD SS_RIGHT = 0x2L;
+const DWORD SS_NOTIFY = 0x100L;
+const DWORD LBS_MULTIPLESEL = 0x8L;
+const DWORD LBS_EXTENDEDSEL = 0x800L;
+const DWORD LBS_NOSEL = 0x4000L;
+const DWORD LBS_STANDARD = LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER;
+
+// Version resource id and fixed-info values (Win32 values).
+const int VS_VERSION_INFO = 1;
+const DWORD VS_FFI_FILEFLAGSMASK = 0x3FL;
+const DWORD VS_FF_DEBUG = 0x1L;
+const DWORD VOS__WINDOWS32 = 0x4L;
+const DWORD VOS_NT_WINDOWS32 = 0x40004L;
+const DWORD VFT_APP = 0x1L;
+const DWORD VFT_DLL = 0x2L;
+const DWORD VFT2_UNKNOWN = 0x0L;
 
 struct DialogControl {
     int id = -1;
@@ -57,7 +83,22 @@ struct ModuleResources {
 
 // Parses resource script text (#define lines of included id headers are
 // resolved by the caller passing their text in `headers`). False with a
-// message naming the line on a malformed script.
+// message naming the line on a malformed script; `out` is then unchanged.
+//
+// The subset read: comments; #include (its definitions come from `headers`),
+// #define and #undef of numeric names, #pragma; LANGUAGE; STRINGTABLE;
+// DIALOG and DIALOGEX with STYLE, EXSTYLE, CAPTION and FONT, and the
+// controls GROUPBOX, LTEXT, CTEXT, RTEXT, PUSHBUTTON, DEFPUSHBUTTON, LISTBOX
+// and CONTROL of the classes "Button", "Static" and "ListBox"; VERSIONINFO
+// with BLOCK and VALUE. Numbers are expressions of | & + - ~ and parentheses
+// over numbers and names; styles also take NOT, which clears bits.
+// A control keyword's own style is OR'd with the style written after it, as
+// the resource compiler does (GROUPBOX BS_GROUPBOX; LTEXT, CTEXT, RTEXT
+// SS_LEFT, SS_CENTER, SS_RIGHT with WS_GROUP; PUSHBUTTON, DEFPUSHBUTTON
+// BS_PUSHBUTTON, BS_DEFPUSHBUTTON with WS_TABSTOP; LISTBOX LBS_NOTIFY |
+// WS_BORDER; CONTROL nothing), and every control is WS_CHILD | WS_VISIBLE.
+// A dialog without STYLE is WS_POPUP | WS_BORDER | WS_SYSMENU; FONT adds
+// DS_SETFONT.
 bool ParseResourceScript(const std::string& script, const std::vector<std::string>& headers,
                          ModuleResources& out, std::string& error);
 
