@@ -4,6 +4,9 @@
 #include "max.h"
 #include "builder/cage_tables.h"
 
+class IParamMap;
+class TrellisCreateCallBack;
+
 #define TRELLIS_CLASS_ID Class_ID(0x16F73A7F, 0x5F0D3760)
 
 const int MAX_SECTIONS = 100;
@@ -67,6 +70,11 @@ public:
     BOOL AttachShape(TimeValue t, INode* thisNode, INode* attachNode, BOOL weldEnds = FALSE,
                      float weldThreshold = 0.0f) override;
 
+    // The rollup and creation.
+    void BeginEditParams(IObjParam* ip, ULONG flags, Animatable* prev) override;
+    void EndEditParams(IObjParam* ip, ULONG flags, Animatable* next) override;
+    CreateMouseCallBack* GetCreateMouseCallBack() override;
+
     // Conversion.
     int CanConvertToType(Class_ID obtype) override;
     Object* ConvertToType(TimeValue t, Class_ID obtype) override;
@@ -90,6 +98,14 @@ public:
 
     // Class-wide panel state: the object whose rollup is open, if any.
     static TrellisObject* editObject;
+    // The host interface given to BeginEditParams; null while no rollup is open.
+    static IObjParam* editInterface;
+    // The rollup's map; kept between two objects when the host keeps the rollup.
+    static IParamMap* paramMap;
+    // Whether "Add", "Remove", "Up" and "Down" are to be enabled.
+    static BOOL editingEnabled;
+    // The class's one creation callback, bound to the latest object that asked for it.
+    static TrellisCreateCallBack createCallBack;
 
 private:
     // Redraws the open rollup when it shows this object.

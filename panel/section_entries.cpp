@@ -1,0 +1,34 @@
+#include "panel/section_entries.h"
+#include <cstring>
+#include "object/trellis_object.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Longer names are cut, never overrun the buffer.
+void copyName(INode* node, char (&name)[SECTION_NAME_BUFFER]) {
+    const char* full = node->GetName();
+    std::strncpy(name, full ? full : "", SECTION_NAME_BUFFER - 1);
+    name[SECTION_NAME_BUFFER - 1] = '\0';
+}
+
+}  // namespace
+
+HWND SectionListBox(TrellisObject* obj) { return GetDlgItem(obj->hPanel, IDC_SECTION_LIST); }
+
+void AddSectionEntry(HWND list, INode* node) {
+    char name[SECTION_NAME_BUFFER];
+    copyName(node, name);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+}
+
+void InsertSectionEntry(HWND list, int index, INode* node) {
+    char name[SECTION_NAME_BUFFER];
+    copyName(node, name);
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(name));
+}
+
+void NotifySectionEdit(TrellisObject* obj) {
+    obj->shapeValid = NEVER;
+    obj->NotifyDependents(FOREVER, PART_TOPO, REFMSG_CHANGE, NOTIFY_ALL, TRUE, nullptr);
+}
