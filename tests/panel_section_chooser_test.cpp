@@ -126,13 +126,4 @@ TEST_F(SectionChooserTest, AddAfterADeletedSectionAppendsBehindTheClosedList) {
     expectList({"S1", "S3", "new"});
 }
 
-TEST_F(SectionChooserTest, LongNameIsListedAsIts199FirstCharacters) {
-    INode* node = addShape(std::string(250, 'n'));
-    openPanel(obj);
-    choose({node});
-    click(IDC_ADD);
-    EXPECT_EQ(entries(), Names{std::string(199, 'n')});
-    EXPECT_EQ(obj->sectionNodes[0], node);
-}
-
 }  // namespace

@@ -151,12 +151,6 @@ TEST_P(HelpButton, OpensTheHelpPageWithoutNotifying) {
 INSTANTIATE_TEST_SUITE_P(Panel, HelpButton, ::testing::Values(BN_CLICKED, WORD(1), WORD(5), WORD(0xFFFF)),
                          [](const ::testing::TestParamInfo<WORD>& c) { return "Code" + std::to_string(c.param); });
 
-TEST_F(SectionList, HelpClickedByTheUserOpensThePage) {
-    openWithThree();
-    click(IDC_HELP_BUTTON);
-    EXPECT_EQ(ShellExecuteLog().size(), 1u);
-}
-
 // A section node deleted from the scene leaves a hole in its slot while its
 // entry stays; the next press closes the hole and relists before acting.
 struct HoleCase {

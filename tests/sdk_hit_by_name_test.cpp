@@ -26,7 +26,7 @@ public:
         filtered.push_back(node->GetName());
         return std::string(node->GetName()) != "refused";
     }
-    BOOL useProc() override { return withProc; }
+    BOOL useProc() override { return TRUE; }
     void proc(INodeTab& nodes) override {
         ++procCalls;
         for (int i = 0; i < nodes.Count(); ++i) handed.push_back(nodes[i]->GetName());
@@ -35,7 +35,7 @@ public:
     BOOL doHilite(INode* node) override { return std::string(node->GetName()) == "b"; }
     BOOL showHiddenAndFrozen() override { return hiddenToo; }
 
-    BOOL single = FALSE, filtering = TRUE, withProc = TRUE, hiddenToo = FALSE;
+    BOOL single = FALSE, filtering = TRUE, hiddenToo = FALSE;
     Names filtered, handed;
     int procCalls = 0;
 };
@@ -116,13 +116,6 @@ TEST_F(HitByName, CancelOrNoResponderCallsNothing) {
     EXPECT_EQ(RunHitByNameDialog(scene, &cb), FALSE);
     EXPECT_EQ(cb.procCalls, 0);
     EXPECT_TRUE(HitByNameRefusal().empty());
-}
-
-TEST_F(HitByName, ConfirmedChoiceWithoutProcCallsNothing) {
-    cb.withProc = FALSE;
-    choose({"a"});
-    EXPECT_EQ(RunHitByNameDialog(scene, &cb), TRUE);
-    EXPECT_EQ(cb.procCalls, 0);
 }
 
 TEST_F(HitByName, HostInterfaceRunsTheDialogOverItsOwnScene) {
