@@ -72,7 +72,7 @@ TEST(Gathering, CopiesKeepKnotTypesButAlwaysCurveLines) {
     Spline3D* sp = shape->shape.NewSpline();
     int types[4] = {KTYPE_AUTO, KTYPE_CORNER, KTYPE_BEZIER, KTYPE_BEZIER_CORNER};
     for (int k = 0; k < 4; ++k) {
-        Point3 p(10.0f * k, static_cast<float>(k % 2), 0.0f);
+        Point3 p(10.0f * static_cast<float>(k), static_cast<float>(k % 2), 0.0f);
         sp->AddKnot(SplineKnot(types[k], LTYPE_LINE, p, p - Point3(1, 0, 0), p + Point3(1, 0, 0)));
     }
     sp->ComputeBezPoints();

@@ -60,7 +60,7 @@ TEST_P(EqualCountsDifferentClosure, OneMoreLinkJoinsClosedKnotZeroAndOpenLastKno
 INSTANTIATE_TEST_SUITE_P(Orders, EqualCountsDifferentClosure,
                          ::testing::Values(ClosureCase{"ClosedThenOpen", true, false, {0, 7}},
                                            ClosureCase{"OpenThenClosed", false, true, {3, 4}}),
-                         [](const ::testing::TestParamInfo<ClosureCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ClosureCase>& p) { return std::string(p.param.name); });
 
 struct WrapCase {
     const char* name;
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WrapCase{"OpenFiveClosedThree", 5, false, 3, true, 5, true},
                       WrapCase{"ClosedFiveOpenThree", 5, true, 3, false, 6, true},
                       WrapCase{"ClosedThreeClosedFive", 3, true, 5, true, 5, false}),
-    [](const ::testing::TestParamInfo<WrapCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WrapCase>& p) { return std::string(p.param.name); });
 
 TEST(Links, EqualPointsShareTheFirstIndex) {
     CageScene s;

@@ -22,7 +22,7 @@ TEST(Ribs, KnotJOfRibRLiesAtKnotROfCopyJ) {
     std::vector<INode*> nodes;
     for (int j = 0; j < 3; ++j)
         nodes.push_back(s.addNode("S" + std::to_string(j), makeSplineShape(row(5, 0.0f), false),
-                                  Point3(0.0f, 3.0f * j, 7.0f * j)));
+                                  Point3(0.0f, 3.0f * static_cast<float>(j), 7.0f * static_cast<float>(j))));
     s.setSections(nodes);
     const BezierShape& cage = s.cage();
     ASSERT_EQ(cage.SplineCount(), 3 + 5);
@@ -48,7 +48,7 @@ TEST(Ribs, OneKnotSectionsGiveOneRibThroughAll) {
     std::vector<INode*> nodes;
     for (int j = 0; j < 4; ++j)
         nodes.push_back(s.addNode("S" + std::to_string(j), makeSplineShape({Point3(1.0f, 2.0f, 0.0f)}, false),
-                                  Point3(0.0f, 0.0f, 5.0f * j)));
+                                  Point3(0.0f, 0.0f, 5.0f * static_cast<float>(j))));
     s.setSections(nodes);
     const BezierShape& cage = s.cage();
     ASSERT_EQ(cage.SplineCount(), 5);
@@ -78,11 +78,11 @@ TEST(Ribs, RibsTakeKnotPointsNotHandles) {
             SplineShape* shape = new SplineShape();
             Spline3D* sp = shape->shape.NewSpline();
             for (int k = 0; k < 3; ++k) {
-                Point3 p(10.0f * k, 0.0f, 0.0f);
+                Point3 p(10.0f * static_cast<float>(k), 0.0f, 0.0f);
                 Point3 h(0.0f, static_cast<float>(handleOffset), 0.0f);
                 sp->AddKnot(SplineKnot(KTYPE_BEZIER, LTYPE_CURVE, p, p - h, p + h));
             }
-            nodes.push_back(s.addNode("S" + std::to_string(j), shape, Point3(0.0f, 0.0f, 10.0f * j)));
+            nodes.push_back(s.addNode("S" + std::to_string(j), shape, Point3(0.0f, 0.0f, 10.0f * static_cast<float>(j))));
         }
         s.setSections(nodes);
         std::vector<Point3> pts;
@@ -117,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Values, RibStyle,
                          ::testing::Values(StyleCase{0, KTYPE_CORNER}, StyleCase{1, KTYPE_AUTO},
                                            StyleCase{2, KTYPE_BEZIER}, StyleCase{3, KTYPE_BEZIER_CORNER},
                                            StyleCase{7, KTYPE_CORNER}, StyleCase{-1, KTYPE_CORNER}),
-                         [](const ::testing::TestParamInfo<StyleCase>& info) {
-                             return "SplineType" + std::to_string(info.index);
+                         [](const ::testing::TestParamInfo<StyleCase>& p) {
+                             return "SplineType" + std::to_string(p.index);
                          });
 
 // Bezier ribs are made automatic first, so they start with the smooth

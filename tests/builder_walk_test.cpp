@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Open 4 against closed 3 with its wrap entry: both have four entries.
         WalkCase{"WrapEntryMatchesLastKnot", {0, 1.0f / 3, 2.0f / 3, 1}, {0, 1.0f / 3, 2.0f / 3, 1},
                  {{0, 0}, {1, 1}, {2, 2}, {3, 3}}}),
-    [](const ::testing::TestParamInfo<WalkCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WalkCase>& p) { return std::string(p.param.name); });
 
 TEST(FractionWalk, NotANumberNeverAdvances) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChainCase{"ThreeCopiesDEF",
                                 {{0, 3}, {1, 4}, {2, 5}, {2, 3}, {3, 6}, {4, 7}, {5, 8}},
                                 {{0, 3, 6}, {1, 4, 7}, {2, 5, 8}, {2, 3}}}),
-    [](const ::testing::TestParamInfo<ChainCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ChainCase>& p) { return std::string(p.param.name); });
 
 TEST(ChainWalk, KnotStyleIsAppliedToEveryKnot) {
     for (int style : {KTYPE_CORNER, KTYPE_AUTO, KTYPE_BEZIER, KTYPE_BEZIER_CORNER}) {

@@ -149,14 +149,14 @@ TEST_P(CurveIndexOutOfRange, IsReportedAndAnswersNeutrally) {
     std::string q = GetParam().query;
     for (int curve : {1, -1}) {
         if (q == "NumberOfVertices" && curve < 0) continue;  // a negative curve asks for all curves
-        if (q == "CurveClosed") EXPECT_EQ(s.obj->CurveClosed(0, curve), 0);
-        if (q == "InterpCurve3D") EXPECT_EQ(s.obj->InterpCurve3D(0, curve, 0.5f), Point3(0, 0, 0));
-        if (q == "TangentCurve3D") EXPECT_EQ(s.obj->TangentCurve3D(0, curve, 0.5f), Point3(0, 0, 0));
-        if (q == "LengthOfCurve") EXPECT_EQ(s.obj->LengthOfCurve(0, curve), 0.0f);
-        if (q == "NumberOfPieces") EXPECT_EQ(s.obj->NumberOfPieces(0, curve), 0);
-        if (q == "InterpPiece3D") EXPECT_EQ(s.obj->InterpPiece3D(0, curve, 0, 0.5f), Point3(0, 0, 0));
-        if (q == "TangentPiece3D") EXPECT_EQ(s.obj->TangentPiece3D(0, curve, 0, 0.5f), Point3(0, 0, 0));
-        if (q == "NumberOfVertices") EXPECT_EQ(s.obj->NumberOfVertices(0, curve), 0);
+        if (q == "CurveClosed") { EXPECT_EQ(s.obj->CurveClosed(0, curve), 0); }
+        if (q == "InterpCurve3D") { EXPECT_EQ(s.obj->InterpCurve3D(0, curve, 0.5f), Point3(0, 0, 0)); }
+        if (q == "TangentCurve3D") { EXPECT_EQ(s.obj->TangentCurve3D(0, curve, 0.5f), Point3(0, 0, 0)); }
+        if (q == "LengthOfCurve") { EXPECT_EQ(s.obj->LengthOfCurve(0, curve), 0.0f); }
+        if (q == "NumberOfPieces") { EXPECT_EQ(s.obj->NumberOfPieces(0, curve), 0); }
+        if (q == "InterpPiece3D") { EXPECT_EQ(s.obj->InterpPiece3D(0, curve, 0, 0.5f), Point3(0, 0, 0)); }
+        if (q == "TangentPiece3D") { EXPECT_EQ(s.obj->TangentPiece3D(0, curve, 0, 0.5f), Point3(0, 0, 0)); }
+        if (q == "NumberOfVertices") { EXPECT_EQ(s.obj->NumberOfVertices(0, curve), 0); }
     }
     ASSERT_FALSE(AssertLog().empty());
     for (const AssertReport& r : AssertLog()) {
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Queries, CurveIndexOutOfRange,
                                            AssertCase{"TangentCurve3D", 1588}, AssertCase{"LengthOfCurve", 1595},
                                            AssertCase{"NumberOfPieces", 1602}, AssertCase{"InterpPiece3D", 1609},
                                            AssertCase{"TangentPiece3D", 1616}, AssertCase{"NumberOfVertices", 1666}),
-                         [](const ::testing::TestParamInfo<AssertCase>& info) { return std::string(info.param.query); });
+                         [](const ::testing::TestParamInfo<AssertCase>& p) { return std::string(p.param.query); });
 
 // The world box is the local box carried through the node's object
 // transform, not the box of the transformed knots.

@@ -26,7 +26,7 @@ TEST(TrellisLifecycle, DeletingAMiddleSectionLeavesAHoleInPlace) {
     CageScene s;
     std::vector<INode*> nodes;
     for (int i = 0; i < 5; ++i)
-        nodes.push_back(s.addNode("S" + std::to_string(i), makeSplineShape(row(3, 0.0f), false), Point3(0.0f, 0.0f, 10.0f * i)));
+        nodes.push_back(s.addNode("S" + std::to_string(i), makeSplineShape(row(3, 0.0f), false), Point3(0.0f, 0.0f, 10.0f * static_cast<float>(i))));
     s.setSections(nodes);
     s.obj->sectionCount = 5;
     s.scene.DeleteNode(nodes[2]);
