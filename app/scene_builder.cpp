@@ -88,7 +88,10 @@ void buildScene(const SceneDesc& desc, Scene& scene) {
         nodes[trellis.name] = node;
         objects.push_back(static_cast<TrellisObject*>(node->GetObjectRef()));
     }
-    for (std::size_t i = 0; i < desc.trellis.size(); ++i) {
+    // In evaluation order, each object is set up before any other object
+    // references its node, so the change messages of its setup stop at its
+    // own node instead of running down a chain of trellis objects.
+    for (int i : desc.evaluationOrder) {
         setSections(*objects[i], desc.trellis[i], nodes);
         setSplineType(*objects[i], desc.trellis[i].splineType);
     }
@@ -99,9 +102,4 @@ void deleteNamedNodes(Scene& scene, const std::vector<std::string>& names) {
         if (!scene.FindNode(name.c_str())) throw SceneError("--delete: unknown node name " + quoteName(name));
     for (const std::string& name : names)
         if (INode* node = scene.FindNode(name.c_str())) scene.DeleteNode(node);
-}
-
-TrellisObject* findTrellisObject(Scene& scene, const std::string& name) {
-    INode* node = scene.FindNode(name.c_str());
-    return node ? dynamic_cast<TrellisObject*>(node->GetObjectRef()) : nullptr;
 }

@@ -18,7 +18,3 @@ void buildScene(const SceneDesc& desc, Scene& scene);
 // Deletes the named nodes as a user would. Every name is checked before any
 // node goes; a name may be given twice. Throws SceneError for an unknown name.
 void deleteNamedNodes(Scene& scene, const std::vector<std::string>& names);
-
-// The trellis object in the node of that name, or null when the node is
-// gone (deleted) or holds something else.
-TrellisObject* findTrellisObject(Scene& scene, const std::string& name);
