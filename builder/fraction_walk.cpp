@@ -1,8 +1,9 @@
 #include "builder/fraction_walk.h"
 #include <cmath>
 
-float measureSegment(const Spline3D& copy, int segment) {
-    float run = 0.0f;
+// Each chord enters the running length on its own: summing a segment's
+// chords first and adding the sum would round differently.
+float addSegmentChords(const Spline3D& copy, int segment, float run) {
     float u = 0.0f;
     for (int chord = 0; chord < 10; ++chord) {
         u = u + 0.1f;  // summed in float: the tenth value is the float just above 1
@@ -24,7 +25,7 @@ void buildFractionTable(const Spline3D& copy, Tab<float>& fractions) {
         fractions.Append(1, &fraction, 1);
         // The segment after the last knot never enters a fraction (on an
         // open copy it does not even exist), so it is not measured.
-        if (i + 1 < knots) run = run + measureSegment(copy, i);
+        if (i + 1 < knots) run = addSegmentChords(copy, i, run);
     }
 }
 
@@ -32,6 +33,7 @@ EntryPairs walkFractions(const Tab<float>& fL, const Tab<float>& fS) {
     EntryPairs pairs;
     int mL = fL.Count(), mS = fS.Count();
     if (mS == 0) return pairs;
+    pairs.reserve(static_cast<std::size_t>(mL));
     int j = 0;
     for (int i = 0; i < mL; ++i) {
         pairs.emplace_back(i, j);

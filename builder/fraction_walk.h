@@ -5,11 +5,12 @@
 
 // Appends to `fractions` the fraction of the spline's length reached at each
 // knot, in single precision: r = 1 / SplineLength rounded once, the running
-// length summed from ten chords per segment, each fraction clamped at 1.
+// length summed chord by chord, each fraction clamped at 1.
 void buildFractionTable(const Spline3D& copy, Tab<float>& fractions);
 
-// Running length of one segment measured as ten chords in single precision.
-float measureSegment(const Spline3D& copy, int segment);
+// `run` plus the measured length of one segment: ten chords, each added to
+// the running length in single precision before the next is measured.
+float addSegmentChords(const Spline3D& copy, int segment, float run);
 
 // Walks the longer copy's table fL against the shorter copy's fS: every entry
 // of the longer copy is paired once, in order; the shorter index moves on by

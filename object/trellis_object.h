@@ -121,8 +121,5 @@ private:
     int readKnotStyle(TimeValue t);
     void buildRibs(BezierShape& target, int n, int knotStyle);
     void linkSections(BezierShape& target, int n);
-    void linkPair(const Spline3D& a, const Spline3D& b);
-    void linkKnots(const Spline3D& a, int knotA, const Spline3D& b, int knotB);
-    void linkByArcLength(const Spline3D& a, const Spline3D& b);
     void chainLinks(BezierShape& target, int knotStyle);
 };
