@@ -18,8 +18,12 @@ public:
     int firstUnusedFrom(int point);
 
 private:
+    // A point's group in `grouped`: [head, end), head the first position not yet passed.
+    struct Group {
+        int head = 0;
+        int end = 0;
+    };
     const Tab<CageLink>& links;
-    std::vector<int> grouped;    // record indices, group by group, each group in table order
-    std::vector<int> groupEnd;   // per point: one past its group in `grouped`
-    std::vector<int> groupHead;  // per point: the first position in its group not yet passed
+    std::vector<int> grouped;  // record indices, group by group, each group in table order
+    std::vector<Group> groups;  // per point
 };
