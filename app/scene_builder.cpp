@@ -1,6 +1,7 @@
 #include "app/scene_builder.h"
 #include <map>
 #include "object/trellis_object.h"
+#include "app/primitive_objects.h"
 
 TrellisObject* createTrellisObject() {
     return new TrellisObject();
@@ -35,6 +36,7 @@ Object* makeNodeObject(const NodeDesc& node) {
     switch (node.kind) {
         case NodeObjectKind::Splines: return makeSplineShape(node.splines);
         case NodeObjectKind::Polylines: return makeLinearShape(node.polylines);
+        case NodeObjectKind::Primitive: return makePrimitiveObject(node.primitive);
         case NodeObjectKind::Mesh: return new TriObject();
         case NodeObjectKind::None: break;
     }

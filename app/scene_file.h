@@ -8,6 +8,7 @@
 #include "control.h"
 #include "maxtypes.h"
 #include "point3.h"
+#include "app/primitive_desc.h"
 #include "app/scene_error.h"
 
 struct KnotDesc {
@@ -28,7 +29,7 @@ struct PolylineDesc {
     std::vector<Point3> points;
 };
 
-enum class NodeObjectKind { None, Splines, Polylines, Mesh };
+enum class NodeObjectKind { None, Splines, Polylines, Primitive, Mesh };
 
 struct NodeDesc {
     std::string name;
@@ -40,6 +41,7 @@ struct NodeDesc {
     NodeObjectKind kind = NodeObjectKind::None;
     std::vector<SplineDesc> splines;
     std::vector<PolylineDesc> polylines;
+    PrimitiveDesc primitive;   // when kind is Primitive
 };
 
 struct SplineTypeDesc {

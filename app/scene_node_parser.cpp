@@ -1,6 +1,7 @@
 #include "app/scene_node_parser.h"
 #include <algorithm>
 #include "spline3d.h"
+#include "app/scene_primitive_parser.h"
 
 namespace {
 
@@ -84,11 +85,19 @@ PolylineDesc readPolyline(const JsonField& polyline) {
     return desc;
 }
 
-// A shape gives either Bezier splines or polylines: the two are different host classes.
+// A shape gives Bezier splines, polylines or one parametric outline: each is a host class of its own.
 void readShape(const JsonField& shape, NodeDesc& desc) {
     bool hasSplines = shape.has("splines");
     bool hasPolylines = shape.has("polylines");
-    if (hasSplines == hasPolylines) shape.fail("expected exactly one of \"splines\" and \"polylines\"");
+    std::vector<const char*> primitives = primitiveKeysOf(shape);
+    if (int(hasSplines) + int(hasPolylines) + int(primitives.size()) != 1)
+        shape.fail("expected exactly one of \"splines\" and \"polylines\", or a single \"circle\", \"rectangle\", "
+                   "\"ngon\" or \"star\"");
+    if (!primitives.empty()) {
+        desc.kind = NodeObjectKind::Primitive;
+        desc.primitive = parsePrimitive(shape, primitives.front());
+        return;
+    }
     JsonField curves = shape.member(hasSplines ? "splines" : "polylines");
     std::size_t count = curves.arraySize();
     desc.kind = hasSplines ? NodeObjectKind::Splines : NodeObjectKind::Polylines;
