@@ -14,6 +14,12 @@ int reportError(std::ostream& err, const std::string& subject, const std::string
     return EXIT_INPUT_ERROR;
 }
 
+// Standard output can fail too (a full disk, a closed pipe); that is not success.
+int printSummary(const std::vector<EvaluatedFrame>& frames, std::ostream& out, std::ostream& err) {
+    out << buildSummary(frames) << std::flush;
+    return out ? EXIT_OK : reportError(err, STDOUT_PATH, "cannot write to standard output");
+}
+
 // Builds the scene, deletes what the user deletes, and evaluates. Throws SceneError.
 std::vector<EvaluatedFrame> evaluateDescription(const SceneDesc& desc, const std::vector<std::string>& deletions,
                                                 std::vector<TimeValue> times) {
@@ -52,16 +58,16 @@ int runBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
         }
     }
     // With the document on standard output, nothing else may go there.
-    if (!options.jsonPath || *options.jsonPath != STDOUT_PATH) out << buildSummary(frames) << std::flush;
-    return EXIT_OK;
+    bool documentOnStdout = options.jsonPath && *options.jsonPath == STDOUT_PATH;
+    return documentOnStdout ? EXIT_OK : printSummary(frames, out, err);
 }
 
 int runDemo(std::ostream& out, std::ostream& err) {
+    std::vector<EvaluatedFrame> frames;
     try {
-        SceneDesc desc = parseScene(demoSceneText());
-        out << buildSummary(evaluateDescription(desc, {}, {})) << std::flush;
+        frames = evaluateDescription(parseScene(demoSceneText()), {}, {});
     } catch (const SceneError& e) {
         return reportError(err, "demo scene", e.what());
     }
-    return EXIT_OK;
+    return printSummary(frames, out, err);
 }

@@ -56,6 +56,11 @@ int countKnots(const BezierShape& cage) {
     return knots;
 }
 
+// "1 knot", "2 knots".
+std::string countOf(int n, const char* noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+}
+
 }  // namespace
 
 CageSnapshot snapshotCage(TrellisObject& object, const std::string& name, TimeValue t) {
@@ -86,6 +91,6 @@ nlohmann::ordered_json cageToJson(const CageSnapshot& snapshot) {
 
 std::string cageSummary(const CageSnapshot& snapshot) {
     return snapshot.name + " at time " + std::to_string(snapshot.time) + ": " +
-           std::to_string(snapshot.filledSections) + " sections, " + std::to_string(snapshot.cage.SplineCount()) +
-           " splines, " + std::to_string(countKnots(snapshot.cage)) + " knots";
+           countOf(snapshot.filledSections, "section") + ", " + countOf(snapshot.cage.SplineCount(), "spline") + ", " +
+           countOf(countKnots(snapshot.cage), "knot");
 }
