@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include "max.h"
 #include "builder/cage_tables.h"
+#include "app/cage_view.h"
 
 class TrellisObject;
 
@@ -20,6 +21,7 @@ struct CageSnapshot {
     BezierShape cage;
     std::vector<Point3> cagePoints;
     std::vector<CageLink> cageLinks;
+    CageView view;            // filled by the scene's evaluation, which knows the object's node
 };
 
 // Evaluates the object at t. Throws SceneError when the object offers no

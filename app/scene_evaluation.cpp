@@ -17,25 +17,33 @@ private:
     TimeValue saved;
 };
 
-// The trellis object of each entry, null where its node has been deleted.
-std::vector<TrellisObject*> findObjects(const SceneDesc& desc, Scene& scene) {
+// The node of each entry's trellis object, null where the node has been deleted.
+std::vector<INode*> findTrellisNodes(const SceneDesc& desc, Scene& scene) {
     std::map<std::string, INode*> nodes;
     for (int i = 0; i < scene.NodeCount(); ++i) nodes[scene.GetNode(i)->GetName()] = scene.GetNode(i);
-    std::vector<TrellisObject*> objects;
+    std::vector<INode*> found;
     for (const TrellisDesc& trellis : desc.trellis) {
-        auto found = nodes.find(trellis.name);
-        objects.push_back(found == nodes.end() ? nullptr : dynamic_cast<TrellisObject*>(found->second->GetObjectRef()));
+        auto node = nodes.find(trellis.name);
+        bool holdsTrellis = node != nodes.end() && dynamic_cast<TrellisObject*>(node->second->GetObjectRef());
+        found.push_back(holdsTrellis ? node->second : nullptr);
     }
-    return objects;
+    return found;
 }
 
-EvaluatedFrame evaluateFrame(const SceneDesc& desc, const std::vector<TrellisObject*>& objects, TimeValue t) {
+CageSnapshot snapshotInNode(INode& node, const std::string& name, TimeValue t) {
+    TrellisObject& object = *static_cast<TrellisObject*>(node.GetObjectRef());
+    CageSnapshot snapshot = snapshotCage(object, name, t);
+    snapshot.view = captureCageView(object, node, t);
+    return snapshot;
+}
+
+EvaluatedFrame evaluateFrame(const SceneDesc& desc, const std::vector<INode*>& nodes, TimeValue t) {
     // Objects that other objects take sections from go first: their caches
     // are then current when the others evaluate them, so no build runs
     // inside another, however long the chain.
     std::map<int, CageSnapshot> byIndex;
     for (int index : desc.evaluationOrder)
-        if (objects[index]) byIndex.emplace(index, snapshotCage(*objects[index], desc.trellis[index].name, t));
+        if (nodes[index]) byIndex.emplace(index, snapshotInNode(*nodes[index], desc.trellis[index].name, t));
     EvaluatedFrame frame;
     frame.time = t;
     for (auto& entry : byIndex) frame.objects.push_back(std::move(entry.second));
@@ -45,12 +53,12 @@ EvaluatedFrame evaluateFrame(const SceneDesc& desc, const std::vector<TrellisObj
 }  // namespace
 
 std::vector<EvaluatedFrame> evaluateScene(const SceneDesc& desc, Scene& scene, const std::vector<TimeValue>& times) {
-    std::vector<TrellisObject*> objects = findObjects(desc, scene);
+    std::vector<INode*> nodes = findTrellisNodes(desc, scene);
     HostTimeGuard hostTime;
     std::vector<EvaluatedFrame> frames;
     for (TimeValue t : times) {
         hostTime.set(t);
-        frames.push_back(evaluateFrame(desc, objects, t));
+        frames.push_back(evaluateFrame(desc, nodes, t));
     }
     return frames;
 }
