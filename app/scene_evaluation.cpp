@@ -37,7 +37,17 @@ CageSnapshot snapshotInNode(INode& node, const std::string& name, TimeValue t) {
     return snapshot;
 }
 
+// The objects narrow their caches by node transforms alone: without this, a
+// cage built at an earlier time would be shown again at this one although an
+// animated "SplineType" or section parameter changed it. FreeCaches is how
+// the host itself drops an object's cache.
+void freeTrellisCaches(const std::vector<INode*>& nodes) {
+    for (INode* node : nodes)
+        if (node) node->GetObjectRef()->FreeCaches();
+}
+
 EvaluatedFrame evaluateFrame(const SceneDesc& desc, const std::vector<INode*>& nodes, TimeValue t) {
+    freeTrellisCaches(nodes);
     // Objects that other objects take sections from go first: their caches
     // are then current when the others evaluate them, so no build runs
     // inside another, however long the chain.

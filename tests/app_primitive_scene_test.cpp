@@ -21,6 +21,31 @@ TEST(PrimitiveScene, ReadsConstantAndKeyedParameters) {
     EXPECT_EQ(star.primitive.params[PB_STAR_RADIUS2].keys, keys) << "keys sorted by time";
 }
 
+// Sections: a circle whose radius grows from 10 to 20 over a second, and a
+// still one above it; "SplineType" switches from Linear to Smooth.
+const char* const KEYED_SCENE = R"({"nodes": [
+  {"name": "Grow", "shape": {"circle": {"radius": {"keys": [[0, 10], [4800, 20]]}}}},
+  {"name": "Still", "position": [0, 0, 30], "shape": {"circle": {"radius": 10}}}],
+  "trellis": [{"name": "Cage", "splineType": {"keys": [[0, 0], [4800, 1]]}, "sections": ["Grow", "Still"]}]})";
+
+// Each time's cage is built at that time, although the object's cache
+// stays valid forever under still nodes (a keyed parameter does not narrow it).
+TEST(PrimitiveScene, KeyedParametersGiveEachTimeItsOwnCage) {
+    apptest::TempDir dir;
+    std::string scene = dir.write("keyed.json", KEYED_SCENE);
+    apptest::RunResult run = apptest::runInProcess({"build", scene, "--time", "0", "--time", "4800", "--json", "-"});
+    ASSERT_EQ(run.status, EXIT_OK) << run.err;
+    nlohmann::json frames = nlohmann::json::parse(run.out).at("frames");
+    const float radii[] = {10.0f, 20.0f};
+    const int ribKnotTypes[] = {KTYPE_CORNER, KTYPE_AUTO};
+    for (int f = 0; f < 2; ++f) {
+        const nlohmann::json& cage = frames.at(f).at("objects").at(0);
+        EXPECT_EQ(cage.at("splines").at(0).at("knots").at(0).at("point").at(0).get<float>(), radii[f]) << "frame " << f;
+        EXPECT_EQ(cage.at("splines").at(2).at("knots").at(0).at("type").get<int>(), ribKnotTypes[f]) << "frame " << f;
+        EXPECT_EQ(cage.at("valid"), nlohmann::json::array({TIME_NegInfinity, TIME_PosInfinity})) << "frame " << f;
+    }
+}
+
 struct BadPrimitive {
     const char* name;
     const char* shape;
