@@ -38,6 +38,10 @@ public:
     BOOL SetValue(int i, TimeValue t, float v);
     // Replaces the parameter's animation by these (time, value) keys.
     void SetKeys(int i, std::vector<std::pair<TimeValue, float>> keys);
+    // The parameter's keys sorted by time; empty for a constant. The real
+    // host reaches keys through the parameter's controller; the stand-in
+    // keeps them in the block.
+    const std::vector<std::pair<TimeValue, float>>& GetKeys(int i) const { return params[i].keys; }
     bool IsAnimated(int i) const { return params[i].keys.size() > 1; }
 
 private:
