@@ -4,13 +4,18 @@
 #include <string>
 #include <CLI/CLI.hpp>
 #include "app/build_command.h"
+#include "app/info_command.h"
+#include "app/plugin_host.h"
+#include "app/plugin_option.h"
 
 namespace {
 
 const char* const USAGE_HINT =
     "usage: trellis build SCENE [--time T]... [--json FILE|-] [--delete NODE]...\n"
     "       trellis demo\n"
-    "       trellis --help\n";
+    "       trellis info\n"
+    "       trellis --help\n"
+    "Any command may follow --plugins DIR.\n";
 
 int reportUsageError(std::ostream& err, std::string what) {
     for (char& c : what)
@@ -20,11 +25,14 @@ int reportUsageError(std::ostream& err, std::string what) {
 }
 
 // CLI11 takes a word it does not know for a stray argument ("A subcommand
-// is required"); naming the unknown command says more.
-bool isUnknownCommand(int argc, const char* const* argv) {
-    if (argc < 2 || argv[1][0] == '-') return false;
-    std::string command = argv[1];
-    return command != "build" && command != "demo";
+// is required"); naming the unknown command says more. Null when the
+// command word is known or missing.
+const char* unknownCommand(int argc, const char* const* argv) {
+    int i = commandIndex(argc, argv);
+    if (i >= argc || argv[i][0] == '-') return nullptr;
+    std::string command = argv[i];
+    bool known = command == "build" || command == "demo" || command == "info";
+    return known ? nullptr : argv[i];
 }
 
 void addBuildCommand(CLI::App& app, BuildOptions& options) {
@@ -52,13 +60,21 @@ int runTrellis(int argc, const char* const* argv, std::ostream& out, std::ostrea
         BuildOptions options;
         addBuildCommand(app, options);
         app.add_subcommand("demo", "Build the embedded demo scene and print its summary");
-        if (isUnknownCommand(argc, argv)) return reportUsageError(err, std::string("unknown command \"") + argv[1] + "\"");
+        app.add_subcommand("info", "List the loaded plug-in files and their classes");
+        std::string pluginFolder;
+        addPluginsOption(app, pluginFolder);
+        if (const char* unknown = unknownCommand(argc, argv))
+            return reportUsageError(err, std::string("unknown command \"") + unknown + "\"");
         try {
             app.parse(argc, argv);
         } catch (const CLI::ParseError& e) {
             if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e, out, err);
             return reportUsageError(err, e.what());
         }
+        // Declared before the commands run, so it unloads after their scenes are gone.
+        std::unique_ptr<PluginHost> plugins = loadPlugins(pluginFolder, err);
+        if (!plugins) return EXIT_INPUT_ERROR;
+        if (app.got_subcommand("info")) return runInfo(*plugins, out, err);
         return app.got_subcommand("build") ? runBuild(options, out, err) : runDemo(out, err);
     } catch (const std::exception& e) {
         err << "trellis: error: internal error: " << e.what() << "\n";

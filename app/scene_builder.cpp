@@ -1,10 +1,18 @@
 #include "app/scene_builder.h"
 #include <map>
 #include "object/trellis_object.h"
+#include "app/plugin_host.h"
 #include "app/primitive_objects.h"
 
+// As the host makes objects: through the loaded plug-in's class
+// descriptor, so the object's code, names and panel are the plug-in's.
 TrellisObject* createTrellisObject() {
-    return new TrellisObject();
+    ClassDesc* desc = loadedTrellisClass();
+    if (!desc) throw SceneError("no plug-in with the trellis object class is loaded");
+    Animatable* made = static_cast<Animatable*>(desc->Create(FALSE));
+    if (made && made->ClassID() == TRELLIS_CLASS_ID) return static_cast<TrellisObject*>(made);
+    if (made) made->DeleteThis();
+    throw SceneError("the trellis object class made no trellis object");
 }
 
 namespace {
