@@ -4,6 +4,8 @@
 #include <string>
 #include <CLI/CLI.hpp>
 #include "app/build_command.h"
+#include "app/edit_cli.h"
+#include "app/edit_command.h"
 #include "app/info_command.h"
 #include "app/plugin_host.h"
 #include "app/plugin_option.h"
@@ -14,6 +16,8 @@ const char* const USAGE_HINT =
     "usage: trellis build SCENE [--time T]... [--json FILE|-] [--delete NODE]...\n"
     "       trellis demo\n"
     "       trellis info\n"
+    "       trellis edit SCENE (--object NAME | --create NAME --at X,Y) [--add NAME[,NAME...]] [--remove I]\n"
+    "                    [--up I] [--down I] [--type VALUE] [--help-page] ... [--save OUT|-] [--json FILE|-]\n"
     "       trellis --help\n"
     "Any command may follow --plugins DIR.\n";
 
@@ -31,7 +35,7 @@ const char* unknownCommand(int argc, const char* const* argv) {
     int i = commandIndex(argc, argv);
     if (i >= argc || argv[i][0] == '-') return nullptr;
     std::string command = argv[i];
-    bool known = command == "build" || command == "demo" || command == "info";
+    bool known = command == "build" || command == "demo" || command == "info" || command == "edit";
     return known ? nullptr : argv[i];
 }
 
@@ -61,6 +65,8 @@ int runTrellis(int argc, const char* const* argv, std::ostream& out, std::ostrea
         addBuildCommand(app, options);
         app.add_subcommand("demo", "Build the embedded demo scene and print its summary");
         app.add_subcommand("info", "List the loaded plug-in files and their classes");
+        EditOptions editOptions;
+        addEditCommand(app, editOptions);
         std::string pluginFolder;
         addPluginsOption(app, pluginFolder);
         if (const char* unknown = unknownCommand(argc, argv))
@@ -75,6 +81,7 @@ int runTrellis(int argc, const char* const* argv, std::ostream& out, std::ostrea
         std::unique_ptr<PluginHost> plugins = loadPlugins(pluginFolder, err);
         if (!plugins) return EXIT_INPUT_ERROR;
         if (app.got_subcommand("info")) return runInfo(*plugins, out, err);
+        if (app.got_subcommand("edit")) return runEdit(editOptions, out, err);
         return app.got_subcommand("build") ? runBuild(options, out, err) : runDemo(out, err);
     } catch (const std::exception& e) {
         err << "trellis: error: internal error: " << e.what() << "\n";

@@ -1,0 +1,121 @@
+#include "app/edit_command.h"
+#include <filesystem>
+#include <ostream>
+#include "app/atomic_write.h"
+#include "app/build_output.h"
+#include "app/cli.h"
+#include "app/edit_session.h"
+#include "app/edit_target.h"
+#include "app/scene_builder.h"
+#include "app/scene_evaluation.h"
+#include "app/scene_writer.h"
+#include "app/trellis_state.h"
+
+namespace {
+
+int reportError(std::ostream& err, const std::string& subject, const std::string& what) {
+    err << "trellis: error: " << subject << ": " << what << "\n";
+    return EXIT_INPUT_ERROR;
+}
+
+bool toStdout(const std::optional<std::string>& path) { return path && *path == STDOUT_PATH; }
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return a == b || std::filesystem::equivalent(a, b, ec);
+}
+
+// The scene file is never an output, so a failed or refused edit cannot
+// damage it; nor may the two outputs overwrite each other or share
+// standard output. Throws OutputError naming the path.
+void checkOutputs(const EditOptions& options) {
+    if (toStdout(options.savePath) && toStdout(options.jsonPath))
+        throw OutputError("-: only one of --save and --json can write to standard output");
+    for (const auto& output : {options.savePath, options.jsonPath}) {
+        if (!output) continue;
+        try {
+            refuseOverwritingInput(*output, options.scenePath);
+        } catch (const OutputError& e) {
+            throw OutputError(*output + ": " + e.what());
+        }
+    }
+    if (options.savePath && options.jsonPath && !toStdout(options.savePath) && sameFile(*options.savePath, *options.jsonPath))
+        throw OutputError(*options.jsonPath + ": --save and --json name the same file");
+}
+
+// The object answers queries that take no time at the running host's
+// current time, which is the scene's while it is edited.
+class CoreTimeScope {
+public:
+    explicit CoreTimeScope(TimeValue t) : saved(GetCOREInterface()->GetTime()) { GetCOREInterface()->SetTime(t); }
+    ~CoreTimeScope() { GetCOREInterface()->SetTime(saved); }
+    CoreTimeScope(const CoreTimeScope&) = delete;
+    CoreTimeScope& operator=(const CoreTimeScope&) = delete;
+
+private:
+    TimeValue saved;
+};
+
+struct EditResult {
+    std::string sceneText;   // when --save is given
+    std::string cageText;    // when --json is given
+};
+
+// The cage as `trellis build --json` writes it, for the edited object alone.
+std::string cageText(const TrellisDesc& edited, Scene& scene, TimeValue t) {
+    SceneDesc only;
+    only.time = t;
+    only.trellis = {edited};
+    only.evaluationOrder = {0};
+    std::vector<EvaluatedFrame> frames = evaluateScene(only, scene, {t});
+    return buildDocument(frames).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+// The scene lives in a host of its own, which the panel edits at the
+// scene's time, and is gone before the outputs are written. Throws SceneError.
+EditResult edit(const EditOptions& options, std::ostream* out) {
+    SceneDesc desc = readSceneFile(options.scenePath);
+    IObjParam host;
+    host.SetTime(desc.time);
+    CoreTimeScope coreTime(desc.time);
+    buildScene(desc, host.GetScene());
+    INode& node = options.createName ? createTrellisByClick(host, *options.createName, options.createAt)
+                                     : findTrellisNode(host.GetScene(), options.objectName);
+    clickThrough(options.actions, host, node, options.createName.has_value(), out);
+    TrellisDesc edited = describeTrellis(node, *node.GetObjectRef(), desc.time);
+    EditResult result;
+    if (options.savePath) result.sceneText = sceneText(readSceneDocument(options.scenePath), {edited});
+    if (options.jsonPath) result.cageText = cageText(edited, host.GetScene(), desc.time);
+    return result;
+}
+
+bool writeOutput(const std::string& path, const std::string& text, std::ostream& out, std::ostream& err) {
+    try {
+        writeFileAtomically(path, text, out);
+        return true;
+    } catch (const OutputError& e) {
+        reportError(err, path, e.what());
+        return false;
+    }
+}
+
+}  // namespace
+
+int runEdit(const EditOptions& options, std::ostream& out, std::ostream& err) {
+    EditResult result;
+    try {
+        checkOutputs(options);
+        // With a document on standard output, nothing else may go there.
+        bool documentOnStdout = toStdout(options.savePath) || toStdout(options.jsonPath);
+        result = edit(options, documentOnStdout ? nullptr : &out);
+    } catch (const OutputError& e) {
+        err << "trellis: error: " << e.what() << "\n";
+        return EXIT_INPUT_ERROR;
+    } catch (const SceneError& e) {
+        return reportError(err, options.scenePath, e.what());
+    }
+    if (options.savePath && !writeOutput(*options.savePath, result.sceneText, out, err)) return EXIT_INPUT_ERROR;
+    if (options.jsonPath && !writeOutput(*options.jsonPath, result.cageText, out, err)) return EXIT_INPUT_ERROR;
+    out << std::flush;
+    return out ? EXIT_OK : reportError(err, STDOUT_PATH, "cannot write to standard output");
+}
