@@ -19,7 +19,7 @@ const char* const USAGE_HINT =
     "       trellis edit SCENE (--object NAME | --create NAME --at X,Y) [--add NAME[,NAME...]] [--remove I]\n"
     "                    [--up I] [--down I] [--type VALUE] [--help-page] ... [--save OUT|-] [--json FILE|-]\n"
     "       trellis --help\n"
-    "Any command may follow --plugins DIR.\n";
+    "--plugins DIR, given before the command, names the plug-in folder.\n";
 
 int reportUsageError(std::ostream& err, std::string what) {
     for (char& c : what)
@@ -60,7 +60,8 @@ int runTrellis(int argc, const char* const* argv, std::ostream& out, std::ostrea
     try {
         CLI::App app("Builds trellis cages from scene files.", "trellis");
         app.require_subcommand(1);
-        app.footer("Exit status: 0 success, 1 bad scene or unwritable output, 2 usage error.");
+        app.footer("Exit status: 0 success, 1 bad scene, unusable plug-in folder, refused edit or unwritable output, "
+                   "2 usage error.");
         BuildOptions options;
         addBuildCommand(app, options);
         app.add_subcommand("demo", "Build the embedded demo scene and print its summary");
