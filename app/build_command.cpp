@@ -15,8 +15,8 @@ int reportError(std::ostream& err, const std::string& subject, const std::string
 }
 
 // Standard output can fail too (a full disk, a closed pipe); that is not success.
-int printSummary(const std::vector<EvaluatedFrame>& frames, std::ostream& out, std::ostream& err) {
-    out << buildSummary(frames) << std::flush;
+int printText(const std::string& text, std::ostream& out, std::ostream& err) {
+    out << text << std::flush;
     return out ? EXIT_OK : reportError(err, STDOUT_PATH, "cannot write to standard output");
 }
 
@@ -30,44 +30,45 @@ std::vector<EvaluatedFrame> evaluateDescription(const SceneDesc& desc, const std
     return evaluateScene(desc, scene, times);
 }
 
-// The document as it is written: compact, one line, and any text that is
-// not valid UTF-8 (there should be none) replaced rather than thrown over.
-std::string documentText(const std::vector<EvaluatedFrame>& frames) {
-    return buildDocument(frames).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+int writeDemoScene(const std::string& path, std::ostream& out, std::ostream& err) {
+    try {
+        writeFileAtomically(path, demoSceneText(), out);
+    } catch (const OutputError& e) {
+        return reportError(err, path, e.what());
+    }
+    return path == STDOUT_PATH ? EXIT_OK : printText("Wrote the demo scene to " + path + "\n", out, err);
 }
 
 }  // namespace
 
 int runBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) {
+    if (int status = refuseOverwritingScene(options.outputs, options.scenePath, err)) return status;
     std::vector<EvaluatedFrame> frames;
-    try {
-        if (options.jsonPath) refuseOverwritingInput(*options.jsonPath, options.scenePath);
-    } catch (const OutputError& e) {
-        return reportError(err, *options.jsonPath, e.what());
-    }
     try {
         frames = evaluateDescription(readSceneFile(options.scenePath), options.deletions, options.times);
     } catch (const SceneError& e) {
         return reportError(err, options.scenePath, e.what());
     }
-    if (options.jsonPath) {
-        try {
-            writeFileAtomically(*options.jsonPath, documentText(frames), out);
-        } catch (const OutputError& e) {
-            return reportError(err, *options.jsonPath, e.what());
-        }
-    }
-    // With the document on standard output, nothing else may go there.
-    bool documentOnStdout = options.jsonPath && *options.jsonPath == STDOUT_PATH;
-    return documentOnStdout ? EXIT_OK : printSummary(frames, out, err);
+    if (int status = writeBuildFiles(options.outputs, frames, out, err)) return status;
+    // With an output on standard output, nothing else may go there.
+    if (countStdoutOutputs(options.outputs) > 0) return EXIT_OK;
+    return printText(summaryText(options.outputs, frames), out, err);
 }
 
-int runDemo(std::ostream& out, std::ostream& err) {
+int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.scenePath) return writeDemoScene(*options.scenePath, out, err);
     std::vector<EvaluatedFrame> frames;
     try {
         frames = evaluateDescription(parseScene(demoSceneText()), {}, {});
     } catch (const SceneError& e) {
         return reportError(err, "demo scene", e.what());
     }
-    return printSummary(frames, out, err);
+    BuildOutputs outputs;
+    outputs.svgPath = DEMO_SVG_PATH;
+    outputs.jsonPath = DEMO_JSON_PATH;
+    outputs.report = true;
+    if (int status = writeBuildFiles(outputs, frames, out, err)) return status;
+    return printText(buildSummary(frames) + "Wrote " + DEMO_SVG_PATH + " (the cages, " + viewName(outputs.view) +
+                         " view) and " + DEMO_JSON_PATH + " (the cages and their join report)\n",
+                     out, err);
 }

@@ -6,14 +6,24 @@
 #include <string>
 #include <vector>
 #include "maxtypes.h"
+#include "app/build_files.h"
 
 struct BuildOptions {
     std::string scenePath;
     std::vector<TimeValue> times;          // empty: the scene's own "time"
-    std::optional<std::string> jsonPath;   // "-" for standard output
     std::vector<std::string> deletions;    // node names, deleted before evaluation
+    BuildOutputs outputs;
+};
+
+// The demo writes its picture and its cages (with the join report) into
+// the current folder. With scenePath, it writes its scene there instead
+// ("-" for standard output), as a starting point for users' own scenes.
+const char* const DEMO_SVG_PATH = "trellis-demo.svg";
+const char* const DEMO_JSON_PATH = "trellis-demo.json";
+struct DemoOptions {
+    std::optional<std::string> scenePath;
 };
 
 // Each returns the exit status; errors go to `err` as one line each.
 int runBuild(const BuildOptions& options, std::ostream& out, std::ostream& err);
-int runDemo(std::ostream& out, std::ostream& err);
+int runDemo(const DemoOptions& options, std::ostream& out, std::ostream& err);

@@ -1,10 +1,14 @@
 #include "app/build_output.h"
+#include "app/join_report.h"
 
 namespace {
 
-nlohmann::ordered_json frameToJson(const EvaluatedFrame& frame) {
+nlohmann::ordered_json frameToJson(const EvaluatedFrame& frame, bool withReports) {
     nlohmann::ordered_json objects = nlohmann::ordered_json::array();
-    for (const CageSnapshot& snapshot : frame.objects) objects.push_back(cageToJson(snapshot));
+    for (const CageSnapshot& snapshot : frame.objects) {
+        objects.push_back(cageToJson(snapshot));
+        if (withReports) objects.back()["report"] = joinReportToJson(snapshot);
+    }
     nlohmann::ordered_json json;
     json["time"] = frame.time;
     json["objects"] = std::move(objects);
@@ -13,10 +17,10 @@ nlohmann::ordered_json frameToJson(const EvaluatedFrame& frame) {
 
 }  // namespace
 
-nlohmann::ordered_json buildDocument(const std::vector<EvaluatedFrame>& frames) {
-    if (frames.size() == 1) return frameToJson(frames.front());
+nlohmann::ordered_json buildDocument(const std::vector<EvaluatedFrame>& frames, bool withReports) {
+    if (frames.size() == 1) return frameToJson(frames.front(), withReports);
     nlohmann::ordered_json all = nlohmann::ordered_json::array();
-    for (const EvaluatedFrame& frame : frames) all.push_back(frameToJson(frame));
+    for (const EvaluatedFrame& frame : frames) all.push_back(frameToJson(frame, withReports));
     nlohmann::ordered_json json;
     json["frames"] = std::move(all);
     return json;

@@ -7,7 +7,8 @@
 #include "app/scene_evaluation.h"
 
 // One frame: {"time": t, "objects": [...]}. Several: {"frames": [{"time": t, "objects": [...]}, ...]}.
-nlohmann::ordered_json buildDocument(const std::vector<EvaluatedFrame>& frames);
+// With reports, each object also carries its join report as "report".
+nlohmann::ordered_json buildDocument(const std::vector<EvaluatedFrame>& frames, bool withReports = false);
 
 // One line per object and time.
 std::string buildSummary(const std::vector<EvaluatedFrame>& frames);

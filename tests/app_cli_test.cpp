@@ -55,15 +55,6 @@ TEST(Cli, HelpExitsZero) {
     }
 }
 
-TEST(Cli, DemoPrintsOneLinePerObject) {
-    apptest::RunResult run = apptest::runInProcess({"demo"});
-    ASSERT_EQ(run.status, EXIT_OK) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(apptest::countLines(run.out), 2) << run.out;
-    EXPECT_EQ(run.out.rfind("Ribs at time 0: 2 sections, ", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("\nLinks at time 0: 3 sections, "), std::string::npos) << run.out;
-}
-
 TEST(Cli, SummaryCountsFilledSlotsAtEachTime) {
     apptest::TempDir dir;
     std::string scene = dir.write("s.json", R"({"time": 96,
