@@ -127,6 +127,8 @@ void addEditCommand(CLI::App& app, EditOptions& options) {
     edit->callback([edit, actions, &options]() {
         if (options.objectName.empty() && !options.createName)
             throw CLI::ValidationError("--object", "name the object to edit, or create one with --create NAME --at X,Y");
+        if (options.savePath && options.jsonPath && *options.savePath == "-" && *options.jsonPath == "-")
+            throw CLI::ValidationError("--json", "only one of --save and --json can write to standard output");
         if (options.createName) options.createAt = *pixelNamed(actions->at);
         options.actions = actionsInOrder(*edit, *actions);
     });

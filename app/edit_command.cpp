@@ -26,11 +26,9 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 // The scene file is never an output, so a failed or refused edit cannot
-// damage it; nor may the two outputs overwrite each other or share
-// standard output. Throws OutputError naming the path.
+// damage it; nor may the two outputs overwrite each other. Throws
+// OutputError naming the path.
 void checkOutputs(const EditOptions& options) {
-    if (toStdout(options.savePath) && toStdout(options.jsonPath))
-        throw OutputError("-: only one of --save and --json can write to standard output");
     for (const auto& output : {options.savePath, options.jsonPath}) {
         if (!output) continue;
         try {

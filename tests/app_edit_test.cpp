@@ -247,14 +247,29 @@ TEST(EditFull, AddingPastTheHundredthSectionIsRefused) {
     EXPECT_FALSE(dir.exists("out.json"));
 }
 
-TEST(EditOutputs, TheInputIsNeverOverwritten) {
+// The scene file is never an output, so a refused edit cannot damage it.
+TEST(EditOutputs, TheInputAndTheOtherOutputAreNeverOverwritten) {
     apptest::TempDir dir;
-    std::vector<std::string> args = edit(dir, {"--object", "Cage", "--add", "A"});
-    args.insert(args.end(), {"--save", dir.path("scene.json")});
-    apptest::RunResult run = apptest::runInProcess(args);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(dir.path("scene.json") + ": "), std::string::npos) << run.err;
-    EXPECT_EQ(dir.read("scene.json"), SCENE);
+    for (const std::vector<std::string>& outputs :
+         {std::vector<std::string>{"--save", dir.path("scene.json")},
+          std::vector<std::string>{"--json", dir.path("scene.json")},
+          std::vector<std::string>{"--save", dir.path("out.json"), "--json", dir.path("out.json")}}) {
+        std::vector<std::string> args = edit(dir, {"--object", "Cage", "--add", "A"});
+        args.insert(args.end(), outputs.begin(), outputs.end());
+        apptest::RunResult run = apptest::runInProcess(args);
+        EXPECT_EQ(run.status, 1) << ::testing::PrintToString(outputs);
+        EXPECT_EQ(apptest::countLines(run.err), 1) << run.err;
+        EXPECT_EQ(dir.read("scene.json"), SCENE);
+        EXPECT_FALSE(dir.exists("out.json"));
+    }
+}
+
+// With the scene on standard output, the list stays off it.
+TEST(EditOutputs, SavedSceneOnStandardOutputIsTheOnlyOutput) {
+    apptest::TempDir dir;
+    apptest::RunResult run = apptest::runInProcess(edit(dir, {"--object", "Cage", "--add", "C", "--save", "-"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(trellisEntry(nlohmann::json::parse(run.out), "Cage")["sections"], nlohmann::json({"C"}));
 }
 
 TEST(EditUsage, TheObjectMustBeNamedOrCreated) {
@@ -262,7 +277,8 @@ TEST(EditUsage, TheObjectMustBeNamedOrCreated) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, std::vector<std::string>{"--object", "Cage", "--create", "N", "--at", "0,0"},
           std::vector<std::string>{"--create", "N"}, std::vector<std::string>{"--create", "N", "--at", "1;2"},
-          std::vector<std::string>{"--object", "Cage", "--type", "Wavy"}}) {
+          std::vector<std::string>{"--object", "Cage", "--type", "Wavy"},
+          std::vector<std::string>{"--object", "Cage", "--save", "-", "--json", "-"}}) {
         apptest::RunResult run = apptest::runInProcess(edit(dir, args));
         EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args) << run.err;
     }
