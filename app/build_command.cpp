@@ -6,6 +6,7 @@
 #include "app/demo_scene.h"
 #include "app/scene_builder.h"
 #include "app/scene_evaluation.h"
+#include "app/scene_limits.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ int printText(const std::string& text, std::ostream& out, std::ostream& err) {
 std::vector<EvaluatedFrame> evaluateDescription(const SceneDesc& desc, const std::vector<std::string>& deletions,
                                                 std::vector<TimeValue> times) {
     if (times.empty()) times.push_back(desc.time);
+    checkEvaluationSize(desc, times.size());
     Scene scene;
     buildScene(desc, scene);
     deleteNamedNodes(scene, deletions);

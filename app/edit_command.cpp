@@ -1,4 +1,5 @@
 #include "app/edit_command.h"
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include "app/atomic_write.h"
@@ -7,7 +8,9 @@
 #include "app/edit_session.h"
 #include "app/edit_target.h"
 #include "app/scene_builder.h"
+#include "app/scene_dependencies.h"
 #include "app/scene_evaluation.h"
+#include "app/scene_limits.h"
 #include "app/scene_writer.h"
 #include "app/trellis_state.h"
 
@@ -69,10 +72,25 @@ std::string cageText(const TrellisDesc& edited, Scene& scene, TimeValue t) {
     return buildDocument(frames).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
+// The scene as it stands after the edit: the edited object in place of its
+// old description, or added after the others when it was just created.
+SceneDesc editedScene(SceneDesc desc, const TrellisDesc& edited) {
+    auto old = std::find_if(desc.trellis.begin(), desc.trellis.end(),
+                            [&](const TrellisDesc& t) { return t.name == edited.name; });
+    if (old != desc.trellis.end())
+        *old = edited;
+    else
+        desc.trellis.push_back(edited);
+    desc.evaluationOrder = orderTrellisForEvaluation(desc.trellis);
+    return desc;
+}
+
 // The scene lives in a host of its own, which the panel edits at the
 // scene's time, and is gone before the outputs are written. Throws SceneError.
 EditResult edit(const EditOptions& options, std::ostream* out) {
     SceneDesc desc = readSceneFile(options.scenePath);
+    // The chooser evaluates the nodes it offers, trellis objects included.
+    checkEvaluationSize(desc, 1);
     IObjParam host;
     host.SetTime(desc.time);
     CoreTimeScope coreTime(desc.time);
@@ -83,6 +101,8 @@ EditResult edit(const EditOptions& options, std::ostream* out) {
     TrellisDesc edited = describeTrellis(node, *node.GetObjectRef(), desc.time);
     EditResult result;
     if (options.savePath) result.sceneText = sceneText(readSceneDocument(options.scenePath), {edited});
+    // Added sections may make the edited cage larger than a run may build.
+    if (options.jsonPath) checkEvaluationSize(editedScene(desc, edited), 1);
     if (options.jsonPath) result.cageText = cageText(edited, host.GetScene(), desc.time);
     return result;
 }

@@ -1,12 +1,10 @@
 #include "app/scene_file.h"
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
-#include <system_error>
 #include "app/json_field.h"
 #include "app/scene_dependencies.h"
+#include "app/scene_limits.h"
 #include "app/scene_node_parser.h"
+#include "app/scene_text.h"
 #include "app/scene_trellis_parser.h"
 
 namespace {
@@ -64,6 +62,7 @@ SceneDesc parseScene(const std::string& text) {
     if (auto trellis = root.optionalMember("trellis"))
         for (std::size_t i = 0, n = trellis->arraySize(); i < n; ++i)
             scene.trellis.push_back(parseTrellis(trellis->element(i)));
+    checkSceneSize(scene);
     checkNamesUnique(scene);
     checkSectionsExist(scene);
     scene.evaluationOrder = orderTrellisForEvaluation(scene.trellis);
@@ -71,12 +70,5 @@ SceneDesc parseScene(const std::string& text) {
 }
 
 SceneDesc readSceneFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw SceneError("cannot read: is a directory");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw SceneError("cannot read: " + std::generic_category().message(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw SceneError("cannot read: " + std::generic_category().message(errno));
-    return parseScene(text.str());
+    return parseScene(readSceneText(path));
 }

@@ -1,0 +1,9 @@
+// Reading a scene file's text, never more of it than a scene may hold.
+#pragma once
+#include <string>
+
+// The bytes of the file at path. Throws SceneError ("cannot read: ...",
+// or the size limit) without the path, which the caller knows. A device or
+// pipe that never ends is cut off at the limit instead of read until memory
+// runs out.
+std::string readSceneText(const std::string& path);
