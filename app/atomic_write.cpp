@@ -11,6 +11,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+struct InjectedFailure {
+    ReplaceStep step = ReplaceStep::Create;
+    int error = 0;
+};
+InjectedFailure injectedFailure;
+
+// Whether a test made this step fail; sets errno as the failed call would.
+bool failsByInjection(ReplaceStep step) {
+    if (injectedFailure.error == 0 || injectedFailure.step != step) return false;
+    errno = injectedFailure.error;
+    return true;
+}
+
 [[noreturn]] void failWithErrno(const std::string& what) {
     throw OutputError(what + ": " + std::strerror(errno));
 }
@@ -57,32 +70,56 @@ mode_t modeForReplacement(const std::string& path) {
 }
 
 // The file a path names, through any symbolic links, so that the rename
-// replaces the file and not the link.
+// replaces the file and not the link. A link whose file does not exist yet
+// names the file to create: replacing the link would lose it.
 std::string resolveTarget(const std::string& path) {
+    const int maxLinks = 40;  // as the kernel follows, before it gives up with ELOOP
+    fs::path target(path);
     std::error_code ec;
-    if (!fs::is_symlink(path, ec)) return path;
-    fs::path target = fs::canonical(path, ec);
-    return ec ? path : target.string();
+    for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
+        if (links == maxLinks) throw OutputError("too many levels of symbolic links");
+        fs::path next = fs::read_symlink(target, ec);
+        if (ec) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.string();
+}
+
+// Makes the rename itself last through a power cut. Best effort: some file
+// systems cannot sync a directory, and the new file is in place already.
+void syncDirectory(const fs::path& directory) {
+    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 void replaceByRename(const std::string& path, const std::string& content) {
     fs::path target(path);
     fs::path directory = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(temporary.data());
+    int fd = failsByInjection(ReplaceStep::Create) ? -1 : ::mkstemp(temporary.data());
     if (fd < 0) failWithErrno("cannot create a temporary file in " + directory.string());
     // The first failure decides the message; the temporary file goes in any case.
     int error = 0;
-    if (::fchmod(fd, modeForReplacement(path)) != 0 || !writeAll(fd, content) || ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error == 0) return;
+    if (::fchmod(fd, modeForReplacement(path)) != 0 || failsByInjection(ReplaceStep::Write) ||
+        !writeAll(fd, content) || failsByInjection(ReplaceStep::Sync) || ::fsync(fd) != 0)
+        error = errno;
+    bool closed = ::close(fd) == 0 && !failsByInjection(ReplaceStep::Close);
+    if (!closed && error == 0) error = errno;
+    if (error == 0 && (failsByInjection(ReplaceStep::Rename) || ::rename(temporary.c_str(), path.c_str()) != 0))
+        error = errno;
+    if (error == 0) return syncDirectory(directory);
     ::unlink(temporary.c_str());
     errno = error;
     failWithErrno("cannot write");
 }
 
 }  // namespace
+
+void injectReplaceFailureForTesting(ReplaceStep step, int error) {
+    injectedFailure = {step, error};
+}
 
 void refuseOverwritingInput(const std::string& output, const std::string& input) {
     if (output == STDOUT_PATH) return;

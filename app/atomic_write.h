@@ -25,3 +25,10 @@ void refuseOverwritingInput(const std::string& output, const std::string& input)
 // failure the temporary file is removed, the previous file is left as it
 // was, and OutputError says why.
 void writeFileAtomically(const std::string& path, const std::string& content, std::ostream& stdoutStream);
+
+// The steps of replacing a regular file. Tests make one of them fail to see
+// that the previous file stays as it was and no temporary file remains.
+enum class ReplaceStep { Create, Write, Sync, Close, Rename };
+// Makes `step` of every following replacement fail with errno `error`;
+// an error of 0 ends the injection.
+void injectReplaceFailureForTesting(ReplaceStep step, int error);
