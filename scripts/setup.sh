@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh machine lacks to build and test the project (Debian packages only).
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev valgrind binutils)
 missing=()
 for p in "${packages[@]}"; do
