@@ -12,4 +12,5 @@ bash scripts/build.sh
 # code runs in the test process, under memcheck, in the other app tests.
 valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --show-leak-kinds=definite,indirect,possible \
   --errors-for-leak-kinds=definite,indirect,possible --quiet \
+  --suppressions=scripts/memcheck.supp \
   "$BUILD_DIR/tests/trellis_tests" "$@"

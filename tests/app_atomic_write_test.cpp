@@ -3,6 +3,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include "app/atomic_write.h"
 #include "app_test_support.h"
 
@@ -61,25 +63,36 @@ TEST(AtomicWrite, DirectoryTargetFailsAndStaysIntact) {
 
 // A write cut short (here by a file size limit, which root cannot get
 // around) leaves the previous file whole and no temporary file behind.
+// A real failure: a child process whose file size limit stops the write.
+// The child answers through a pipe, not its exit status, which a memory
+// checker running the tests may replace with its own.
 TEST(AtomicWrite, FailedWriteLeavesPreviousFileIntact) {
     apptest::TempDir dir;
     std::string path = dir.write("out.json", "previous");
+    int answer[2];
+    ASSERT_EQ(::pipe(answer), 0);
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit{1024, 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
+        char result = 'w';  // written: the limit did not stop it
         try {
             writeTo(path, std::string(100000, 'x'));
         } catch (const OutputError&) {
-            ::_exit(0);
+            result = 'e';
         }
-        ::_exit(1);
+        ssize_t sent = ::write(answer[1], &result, 1);
+        ::_exit(sent == 1 ? 0 : 1);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write should have failed with OutputError";
+    ::close(answer[1]);
+    char result = 0;
+    ssize_t got = ::read(answer[0], &result, 1);
+    ::close(answer[0]);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(got, 1);
+    EXPECT_EQ(result, 'e') << "the write should have failed with OutputError";
     EXPECT_EQ(dir.read("out.json"), "previous");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.json"});
 }
