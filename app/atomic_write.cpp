@@ -121,11 +121,14 @@ void injectReplaceFailureForTesting(ReplaceStep step, int error) {
     injectedFailure = {step, error};
 }
 
+bool namesSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return a == b || fs::equivalent(a, b, ec);
+}
+
 void refuseOverwritingInput(const std::string& output, const std::string& input) {
     if (output == STDOUT_PATH) return;
-    std::error_code ec;
-    if (output == input || fs::equivalent(output, input, ec))
-        throw OutputError("refusing to overwrite the input scene file");
+    if (namesSameFile(output, input)) throw OutputError("refusing to overwrite the input scene file");
 }
 
 void writeFileAtomically(const std::string& path, const std::string& content, std::ostream& stdoutStream) {

@@ -14,6 +14,10 @@ public:
 // The output path "-" stands for standard output.
 const char* const STDOUT_PATH = "-";
 
+// Whether two paths name one file: the same text, or one device and inode
+// (through links). A path that does not exist names no other file.
+bool namesSameFile(const std::string& a, const std::string& b);
+
 // Throws OutputError when writing `output` would replace `input` (the same
 // path, or another name of the same file).
 void refuseOverwritingInput(const std::string& output, const std::string& input);

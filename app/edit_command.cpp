@@ -1,6 +1,5 @@
 #include "app/edit_command.h"
 #include <algorithm>
-#include <filesystem>
 #include <ostream>
 #include "app/atomic_write.h"
 #include "app/build_output.h"
@@ -23,11 +22,6 @@ int reportError(std::ostream& err, const std::string& subject, const std::string
 
 bool toStdout(const std::optional<std::string>& path) { return path && *path == STDOUT_PATH; }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return a == b || std::filesystem::equivalent(a, b, ec);
-}
-
 // The scene file is never an output, so a failed or refused edit cannot
 // damage it; nor may the two outputs overwrite each other. Throws
 // OutputError naming the path.
@@ -40,7 +34,7 @@ void checkOutputs(const EditOptions& options) {
             throw OutputError(*output + ": " + e.what());
         }
     }
-    if (options.savePath && options.jsonPath && !toStdout(options.savePath) && sameFile(*options.savePath, *options.jsonPath))
+    if (options.savePath && options.jsonPath && !toStdout(options.savePath) && namesSameFile(*options.savePath, *options.jsonPath))
         throw OutputError(*options.jsonPath + ": --save and --json name the same file");
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include "simpshp.h"
 #include "app/scene_error.h"
+#include "app/scene_keys.h"
 
 namespace {
 
@@ -10,20 +11,20 @@ namespace {
 // range the host's shapes build.
 enum class ParamRange { Size, Count };
 
-struct ParamSpec {
+struct ParamFormat {
     const char* name;
     int index;  // in the shape's parameter block
     ParamRange range;
 };
 
-struct PrimitiveSpec {
+struct PrimitiveFormat {
     const char* key;
     PrimitiveKind kind;
-    std::vector<ParamSpec> params;
+    std::vector<ParamFormat> params;
 };
 
-const std::vector<PrimitiveSpec>& primitiveSpecs() {
-    static const std::vector<PrimitiveSpec> specs{
+const std::vector<PrimitiveFormat>& primitiveFormats() {
+    static const std::vector<PrimitiveFormat> formats{
         {"circle", PrimitiveKind::Circle, {{"radius", PB_CIRCLE_RADIUS, ParamRange::Size}}},
         {"rectangle", PrimitiveKind::Rectangle,
          {{"length", PB_RECT_LENGTH, ParamRange::Size}, {"width", PB_RECT_WIDTH, ParamRange::Size}}},
@@ -33,13 +34,13 @@ const std::vector<PrimitiveSpec>& primitiveSpecs() {
          {{"radius1", PB_STAR_RADIUS1, ParamRange::Size}, {"radius2", PB_STAR_RADIUS2, ParamRange::Size},
           {"points", PB_STAR_POINTS, ParamRange::Count}}},
     };
-    return specs;
+    return formats;
 }
 
-const PrimitiveSpec& specOf(const char* key) {
-    for (const PrimitiveSpec& spec : primitiveSpecs())
-        if (std::string(spec.key) == key) return spec;
-    return primitiveSpecs().front();  // callers pass keys from primitiveKeysOf
+const PrimitiveFormat& formatOf(const char* key) {
+    for (const PrimitiveFormat& format : primitiveFormats())
+        if (std::string(format.key) == key) return format;
+    return primitiveFormats().front();  // callers pass keys from primitiveKeysOf
 }
 
 float readValue(const JsonField& at, ParamRange range) {
@@ -56,36 +57,19 @@ float readValue(const JsonField& at, ParamRange range) {
     return size;
 }
 
-// [[time, value], ...]: sorted by time, no two at one time, each value checked.
-std::vector<std::pair<TimeValue, float>> readKeys(const JsonField& animated, ParamRange range) {
-    JsonField keysField = animated.member("keys");
-    std::size_t count = keysField.arraySize();
-    if (count == 0) keysField.fail("expected at least one key");
-    std::vector<std::pair<TimeValue, float>> keys;
-    for (std::size_t i = 0; i < count; ++i) {
-        JsonField key = keysField.element(i);
-        if (key.arraySize() != 2) key.fail("expected [time, value]");
-        TimeValue time = key.element(0).readInt();
-        for (const auto& earlier : keys)
-            if (earlier.first == time) key.element(0).fail("two keys at time " + std::to_string(time));
-        keys.emplace_back(time, readValue(key.element(1), range));
-    }
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
 AnimatedValue readParam(const JsonField& at, ParamRange range) {
     AnimatedValue value;
-    if (at.value().is_object()) value.keys = readKeys(at, range);
+    if (at.value().is_object())
+        value.keys = readKeyedValues(at, [range](const JsonField& v) { return readValue(v, range); });
     else value.value = readValue(at, range);
     return value;
 }
 
 // A misspelt parameter would otherwise only show as a missing one.
-void refuseUnknownParams(const JsonField& params, const PrimitiveSpec& spec) {
+void refuseUnknownParams(const JsonField& params, const PrimitiveFormat& format) {
     for (const auto& item : params.value().items()) {
-        bool known = std::any_of(spec.params.begin(), spec.params.end(),
-                                 [&item](const ParamSpec& p) { return item.key() == p.name; });
+        bool known = std::any_of(format.params.begin(), format.params.end(),
+                                 [&item](const ParamFormat& p) { return item.key() == p.name; });
         if (!known) params.fail("unknown parameter " + quoteName(item.key()));
     }
 }
@@ -94,20 +78,20 @@ void refuseUnknownParams(const JsonField& params, const PrimitiveSpec& spec) {
 
 std::vector<const char*> primitiveKeysOf(const JsonField& shape) {
     std::vector<const char*> keys;
-    for (const PrimitiveSpec& spec : primitiveSpecs())
-        if (shape.has(spec.key)) keys.push_back(spec.key);
+    for (const PrimitiveFormat& format : primitiveFormats())
+        if (shape.has(format.key)) keys.push_back(format.key);
     return keys;
 }
 
 PrimitiveDesc parsePrimitive(const JsonField& shape, const char* key) {
-    const PrimitiveSpec& spec = specOf(key);
+    const PrimitiveFormat& format = formatOf(key);
     JsonField params = shape.member(key);
     params.requireObject();
-    refuseUnknownParams(params, spec);
+    refuseUnknownParams(params, format);
     PrimitiveDesc desc;
-    desc.kind = spec.kind;
-    desc.params.resize(spec.params.size());
-    for (const ParamSpec& param : spec.params)
+    desc.kind = format.kind;
+    desc.params.resize(format.params.size());
+    for (const ParamFormat& param : format.params)
         desc.params[param.index] = readParam(params.member(param.name), param.range);
     return desc;
 }

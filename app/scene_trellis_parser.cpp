@@ -1,5 +1,5 @@
 #include "app/scene_trellis_parser.h"
-#include <algorithm>
+#include "app/scene_keys.h"
 
 namespace {
 
@@ -19,30 +19,14 @@ int readSplineTypeValue(const JsonField& at) {
     at.fail("unknown spline type " + quoteName(at.value().get<std::string>()) + " (expected " + SPLINE_TYPE_ACCEPTED + ")");
 }
 
-// {"keys": [[time, value], ...]}: keys sorted by time, no two at one time.
-std::vector<std::pair<TimeValue, float>> readSplineTypeKeys(const JsonField& animated) {
-    JsonField keysField = animated.member("keys");
-    std::size_t count = keysField.arraySize();
-    if (count == 0) keysField.fail("expected at least one key");
-    std::vector<std::pair<TimeValue, float>> keys;
-    for (std::size_t i = 0; i < count; ++i) {
-        JsonField key = keysField.element(i);
-        if (key.arraySize() != 2) key.fail("expected [time, value]");
-        TimeValue time = key.element(0).readInt();
-        for (const auto& earlier : keys)
-            if (earlier.first == time) key.element(0).fail("two keys at time " + std::to_string(time));
-        const nlohmann::json& value = key.element(1).value();
-        float v = value.is_string() ? static_cast<float>(readSplineTypeValue(key.element(1)))
-                                    : key.element(1).readFloat();
-        keys.emplace_back(time, v);
-    }
-    std::sort(keys.begin(), keys.end());
-    return keys;
+// A key's value: a panel name, or any number (the block keeps it as a float).
+float readSplineTypeKeyValue(const JsonField& at) {
+    return at.value().is_string() ? static_cast<float>(readSplineTypeValue(at)) : at.readFloat();
 }
 
 SplineTypeDesc readSplineType(const JsonField& at) {
     SplineTypeDesc desc;
-    if (at.value().is_object()) desc.keys = readSplineTypeKeys(at);
+    if (at.value().is_object()) desc.keys = readKeyedValues(at, readSplineTypeKeyValue);
     else desc.value = readSplineTypeValue(at);
     return desc;
 }

@@ -18,7 +18,7 @@ namespace {
 const float kInf = std::numeric_limits<float>::infinity();
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-// mt19937 is specified to the bit; the draws below use plain modulo so they
+// mt19937 is defined to the bit; the draws below use plain modulo so they
 // do not depend on a library's distribution classes either.
 class Draw {
 public:

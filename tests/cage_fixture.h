@@ -7,11 +7,6 @@
 #include "max.h"
 #include "object/trellis_object.h"
 
-struct KnotSpec {
-    Point3 point;
-    int type = KTYPE_CORNER;
-};
-
 // A spline shape whose first spline has these knots (handles on the points
 // for corner and automatic knots; ComputeBezPoints gives them their handles).
 inline SplineShape* makeSplineShape(const std::vector<Point3>& points, bool closed, int type = KTYPE_CORNER) {
