@@ -36,7 +36,9 @@ void benchmarkLinksRoad(benchmark::State& state, RunRoad runRoad) {
 void BM_LinksRoad(benchmark::State& state) {
     benchmarkLinksRoad(state, [](const BezierShape& copies, int n, Tab<Point3>& points, Tab<CageLink>& links,
                                  BezierShape& chains) {
-        linkCopies(copies, n, points, links);
+        Tab<TrellisPairJoin> joins;
+        linkCopies(copies, n, points, links, joins);
+        zfree(joins);
         walkChains(links, points, chains, kChainStyle);
     });
 }

@@ -18,8 +18,12 @@ public:
     BenchScene(const BenchScene&) = delete;
     BenchScene& operator=(const BenchScene&) = delete;
 
-    // Makes the cache stale as an edit does, so the next query rebuilds.
-    void invalidate() { obj->shapeValid = NEVER; }
+    // Makes the cache stale as a change of a referenced target does, so the
+    // next query rebuilds.
+    void invalidate() {
+        PartID part = PART_GEOM;
+        obj->NotifyRefChanged(FOREVER, obj->pblock, part, REFMSG_CHANGE);
+    }
     // A host query with its cache check: rebuilds when the cache is stale.
     int query() { return obj->NumberOfVertices(0, -1); }
     // A query that only reads one flag once its cache check has passed.

@@ -17,17 +17,32 @@ bool sectionsMatch(const BezierShape& shape, int n) {
 
 }  // namespace
 
+// The joins are recorded as the build decides them, so that the host can
+// report them without deciding anything again.
 void TrellisObject::BuildCage(TimeValue t, BezierShape& target) {
-    if (!gatherSections(t, target)) return;
-    int n = target.SplineCount();
+    cageJoins.ZeroCount();
+    bool gathered = gatherSections(t, target);
+    int n = cageCopies = target.SplineCount();
+    if (!gathered) {
+        recordJoins(n, TRELLIS_JOIN_NOT_JOINED, 0);
+        return;
+    }
     if (n <= 1) return;  // a single section is just its copy
     int knotStyle = readKnotStyle(t);
     if (sectionsMatch(target, n)) {
+        int ribs = target.GetSpline(0)->KnotCount();
+        recordJoins(n, ribs > 0 ? TRELLIS_JOIN_RIBS : TRELLIS_JOIN_NONE, ribs);
         buildRibs(target, n, knotStyle);
     } else {
         linkSections(target, n);
         chainLinks(target, knotStyle);
     }
+}
+
+// One record per pair of the n copies, all joined alike.
+void TrellisObject::recordJoins(int n, int join, int links) {
+    TrellisPairJoin record{join, links, -1};
+    for (int k = 0; k + 1 < n; ++k) cageJoins.Append(1, &record, 1);
 }
 
 // Without a parameter block (it was deleted) the cage falls back to the

@@ -91,33 +91,40 @@ void linkByArcLength(LinkWriter& writer, CopyFractions& fractions, const Spline3
     }
 }
 
-// Copy k and copy k + 1. A pair in which a copy has no knots gives no links:
-// any link would name a knot that the empty copy lacks.
-void linkPair(LinkWriter& writer, CopyFractions& fractions, const BezierShape& copies, int k) {
+// Copy k and copy k + 1; answers how they were joined. A pair in which a
+// copy has no knots gives no links: any link would name a knot that the
+// empty copy lacks.
+int linkPair(LinkWriter& writer, CopyFractions& fractions, const BezierShape& copies, int k) {
     const Spline3D& a = *copies.GetSpline(k);
     const Spline3D& b = *copies.GetSpline(k + 1);
     int na = a.KnotCount(), nb = b.KnotCount();
-    if (na == 0 || nb == 0) return;
+    if (na == 0 || nb == 0) return TRELLIS_JOIN_NONE;
     if (na != nb) {
         linkByArcLength(writer, fractions, a, k, b);
-        return;
+        return TRELLIS_JOIN_ARC_LENGTH;
     }
     for (int i = 0; i < na; ++i) writer.link(k, i, i);
     // Differing closure: one more link joins the closed copy's knot 0 and the open copy's last knot.
     if (a.Closed() && !b.Closed()) writer.link(k, 0, nb - 1);
     if (!a.Closed() && b.Closed()) writer.link(k, na - 1, 0);
+    return a.Closed() == b.Closed() ? TRELLIS_JOIN_KNOT_BY_KNOT : TRELLIS_JOIN_CLOSING_LINK;
 }
 
 }  // namespace
 
-void linkCopies(const BezierShape& copies, int n, Tab<Point3>& points, Tab<CageLink>& links) {
+void linkCopies(const BezierShape& copies, int n, Tab<Point3>& points, Tab<CageLink>& links,
+                Tab<TrellisPairJoin>& joins) {
     points.ZeroCount();
     links.ZeroCount();
+    joins.ZeroCount();
     std::vector<int> starts = gatherCagePoints(copies, n, points);
     LinkWriter writer(points, std::move(starts), links);
     CopyFractions fractions(copies, n);
     for (int k = 0; k + 1 < n; ++k) {
-        linkPair(writer, fractions, copies, k);
+        TrellisPairJoin pair{0, 0, links.Count()};
+        pair.join = linkPair(writer, fractions, copies, k);
+        pair.links = links.Count() - pair.firstLink;
+        joins.Append(1, &pair, 1);
         fractions.release(k);
     }
 }
@@ -130,4 +137,6 @@ int TrellisObject::FindCagePoint(Point3 p) {
     return 0;
 }
 
-void TrellisObject::linkSections(BezierShape& target, int n) { linkCopies(target, n, cagePoints, cageLinks); }
+void TrellisObject::linkSections(BezierShape& target, int n) {
+    linkCopies(target, n, cagePoints, cageLinks, cageJoins);
+}

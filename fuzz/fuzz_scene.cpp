@@ -16,10 +16,10 @@
 #include <dlfcn.h>
 #include <unistd.h>
 #include <nlohmann/json.hpp>
-#include "app/cli.h"
-#include "app/limits.h"
-#include "app/scene_file.h"
-#include "app/scene_limits.h"
+#include "app/commands/cli.h"
+#include "app/scene/limits.h"
+#include "app/scene/scene_file.h"
+#include "app/scene/scene_limits.h"
 
 namespace {
 

@@ -84,8 +84,7 @@ void addSections(FuzzedDataProvider& data, Scene& scene, TrellisObject& object) 
         node->GetTMController()->SetStatic(consumeTransform(data));
         object.ReplaceReference(FIRST_SECTION_REF + slot, node, TRUE);
     }
-    object.shapeValid = NEVER;
-    object.NotifyDependents(FOREVER, PART_TOPO, REFMSG_CHANGE);
+    object.NotifyCageEdited();
 }
 
 // Every query a host makes of a shape, each reading the cache the first one built.

@@ -24,8 +24,19 @@ TrellisObject::~TrellisObject() {
     DeleteAllRefsFromMe();
     theHold.Resume();
     pblock = nullptr;
+    zfree(cageJoins);
     zfree(cageLinks);
     zfree(cagePoints);
+}
+
+void* TrellisObject::GetInterface(ULONG id) {
+    if (id == I_TRELLIS_CAGE) return static_cast<ITrellisCage*>(this);
+    return ShapeObject::GetInterface(id);
+}
+
+void TrellisObject::NotifyCageEdited(PartID parts) {
+    shapeValid = NEVER;
+    NotifyDependents(FOREVER, parts, REFMSG_CHANGE, NOTIFY_ALL, TRUE, nullptr);
 }
 
 void TrellisObject::GetClassName(TSTR& s) { s = GetString(IDS_CLASS_NAME); }

@@ -3,21 +3,12 @@
 #pragma once
 #include "max.h"
 #include "builder/cage_tables.h"
+#include "object/itrellis_cage.h"
 
 class IParamMap;
 class TrellisCreateCallBack;
 
-#define TRELLIS_CLASS_ID Class_ID(0x16F73A7F, 0x5F0D3760)
-
-const int MAX_SECTIONS = 100;
-// Reference slots: 0 the parameter block, 1..100 the sections, 101..200 reserved.
-const int PBLOCK_REF = 0;
-const int FIRST_SECTION_REF = 1;
-const int TRELLIS_NUM_REFS = 201;
-// Parameter index of "SplineType" in the block.
-const int PB_SPLINETYPE = 0;
-
-class TrellisObject : public ShapeObject, public IParamArray {
+class TrellisObject : public ShapeObject, public IParamArray, public ITrellisCage {
 public:
     TrellisObject();
     ~TrellisObject() override;
@@ -31,6 +22,7 @@ public:
     Animatable* SubAnim(int) override { return pblock; }
     TSTR SubAnimName(int) override { return TSTR(); }
     void DeleteThis() override { delete this; }
+    void* GetInterface(ULONG id) override;
 
     // References.
     int NumRefs() override { return TRELLIS_NUM_REFS; }
@@ -80,6 +72,21 @@ public:
     Object* ConvertToType(TimeValue t, Class_ID obtype) override;
     void GetCollapseTypes(Tab<Class_ID>& clist, Tab<TSTR*>& nlist) override;
 
+    // What the host reads of the last build (ITrellisCage).
+    Interval CageValidity() override { return shapeValid; }
+    int CageSectionCopies() override { return cageCopies; }
+    int CagePairCount() override { return cageJoins.Count(); }
+    TrellisPairJoin CagePairJoin(int pair) override { return cageJoins[pair]; }
+    int CagePointCount() override { return cagePoints.Count(); }
+    Point3 CagePoint(int i) override { return cagePoints[i]; }
+    int CageLinkCount() override { return cageLinks.Count(); }
+    CageLink CageLinkAt(int i) override { return cageLinks[i]; }
+
+    // Every edit of the object ends here: the cache goes stale, then the
+    // dependents hear of the change (the list edits' PART_TOPO unless the
+    // edit says otherwise).
+    void NotifyCageEdited(PartID parts = PART_TOPO);
+
     // The cage builder (gathering, then ribs or links and chains).
     void BuildCage(TimeValue t, BezierShape& target);
     // Index of the first cage point exactly equal to p; 0 when there is none.
@@ -93,6 +100,10 @@ public:
     HWND hPanel = nullptr;
     Tab<Point3> cagePoints;
     Tab<CageLink> cageLinks;
+    // How the last build joined each pair of consecutive section copies,
+    // and how many copies it laid.
+    Tab<TrellisPairJoin> cageJoins;
+    int cageCopies = 0;
     INode* sectionNodes[MAX_SECTIONS] = {};
     ReferenceTarget* reservedRefs[MAX_SECTIONS] = {};
 
@@ -118,6 +129,7 @@ private:
     void narrowByNodeTransforms(TimeValue t);
     // Phases of BuildCage.
     bool gatherSections(TimeValue t, BezierShape& target);
+    void recordJoins(int copies, int join, int links);
     int readKnotStyle(TimeValue t);
     void buildRibs(BezierShape& target, int n, int knotStyle);
     void linkSections(BezierShape& target, int n);

@@ -25,7 +25,5 @@ void TrellisCreateCallBack::place(ViewExp* vpt, IPoint2 m, Matrix3& mat) {
 
 // Topology and geometry both, unlike the list edits' PART_TOPO.
 void TrellisCreateCallBack::refresh() {
-    if (!ob) return;
-    ob->shapeValid = NEVER;
-    ob->NotifyDependents(FOREVER, PART_TOPO | PART_GEOM, REFMSG_CHANGE, NOTIFY_ALL, TRUE, nullptr);
+    if (ob) ob->NotifyCageEdited(PART_TOPO | PART_GEOM);
 }

@@ -53,7 +53,7 @@ void SectionChooser::proc(INodeTab& nodeTab) {
         AddSectionEntry(list, node);
         ++ob->sectionCount;
     }
-    NotifySectionEdit(ob);
+    ob->NotifyCageEdited();
 }
 
 void AddSections(TrellisObject* obj) {

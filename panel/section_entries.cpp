@@ -27,8 +27,3 @@ void InsertSectionEntry(HWND list, int index, INode* node) {
     copyName(node, name);
     SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(name));
 }
-
-void NotifySectionEdit(TrellisObject* obj) {
-    obj->shapeValid = NEVER;
-    obj->NotifyDependents(FOREVER, PART_TOPO, REFMSG_CHANGE, NOTIFY_ALL, TRUE, nullptr);
-}

@@ -1,5 +1,5 @@
-// What every edit of the section list shares: the list box, its entries'
-// text, and the ending that tells the host the shape has changed.
+// What every edit of the section list shares: the list box and its entries'
+// text. Every edit ends with the object's NotifyCageEdited.
 #pragma once
 #include "max.h"
 
@@ -14,6 +14,3 @@ HWND SectionListBox(TrellisObject* obj);
 void AddSectionEntry(HWND list, INode* node);
 // Inserts the node's name as entry index.
 void InsertSectionEntry(HWND list, int index, INode* node);
-// Every edit ends here, whether or not anything changed: the shape is
-// rebuilt at the next query and dependents hear of a topology change.
-void NotifySectionEdit(TrellisObject* obj);

@@ -50,7 +50,7 @@ void RemoveSelectedSection(TrellisObject* obj) {
     HWND list = SectionListBox(obj);
     const int sel = selectedEntry(list);
     if (sel >= 0 && sel < obj->sectionCount) removeEntry(obj, list, sel);
-    NotifySectionEdit(obj);
+    obj->NotifyCageEdited();
 }
 
 void MoveSelectedSectionUp(TrellisObject* obj) {
@@ -58,7 +58,7 @@ void MoveSelectedSectionUp(TrellisObject* obj) {
     HWND list = SectionListBox(obj);
     const int sel = selectedEntry(list);
     if (sel > 0 && sel < obj->sectionCount) moveUp(obj, list, sel);
-    NotifySectionEdit(obj);
+    obj->NotifyCageEdited();
 }
 
 void MoveSelectedSectionDown(TrellisObject* obj) {
@@ -66,5 +66,5 @@ void MoveSelectedSectionDown(TrellisObject* obj) {
     HWND list = SectionListBox(obj);
     const int sel = selectedEntry(list);
     if (sel >= 0 && sel + 1 < obj->sectionCount) moveDown(obj, list, sel);
-    NotifySectionEdit(obj);
+    obj->NotifyCageEdited();
 }

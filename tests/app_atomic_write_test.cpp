@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include "app/atomic_write.h"
+#include "app/output/atomic_write.h"
 #include "app_test_support.h"
 
 namespace {

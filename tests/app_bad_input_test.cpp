@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <unistd.h>
-#include "app/limits.h"
-#include "app/scene_limits.h"
+#include "app/scene/limits.h"
+#include "app/scene/scene_limits.h"
 #include "app_test_support.h"
 
 namespace {

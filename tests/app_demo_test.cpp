@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <nlohmann/json.hpp>
-#include "app/build_command.h"
+#include "app/commands/build_command.h"
 #include "app_test_support.h"
 
 namespace {

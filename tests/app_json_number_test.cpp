@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
-#include "app/json_number.h"
+#include "app/output/json_number.h"
 
 namespace {
 

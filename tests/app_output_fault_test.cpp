@@ -3,7 +3,7 @@
 // reported, never taken for success.
 #include <gtest/gtest.h>
 #include <cerrno>
-#include "app/atomic_write.h"
+#include "app/output/atomic_write.h"
 #include "app_test_support.h"
 
 namespace {

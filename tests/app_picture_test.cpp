@@ -6,7 +6,7 @@
 #include <regex>
 #include <sstream>
 #include <nlohmann/json.hpp>
-#include "app/cage_view.h"
+#include "app/host/cage_view.h"
 #include "app_test_support.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <optional>
 #include <gtest/gtest.h>
 #include "app_test_support.h"
-#include "app/plugin_host.h"
-#include "app/scene_builder.h"
-#include "app/scene_error.h"
+#include "app/host/plugin_host.h"
+#include "app/host/scene_builder.h"
+#include "app/scene/scene_error.h"
 #include "object/trellis_object.h"
 
 namespace fs = std::filesystem;
@@ -150,17 +150,14 @@ TEST(PluginFolder, AnUnknownCommandAfterTheOptionIsNamed) {
     EXPECT_NE(run.err.find("unknown command \"bulid\""), std::string::npos) << run.err;
 }
 
-// The program links the object's code too; the objects it builds must
-// still be the plug-in's, with the plug-in's code and string table.
+// The test program links the object's code too; the objects the program's
+// scene builder makes must still be the plug-in's, with the plug-in's code
+// and string table.
 TEST(PluginObjects, TheSceneGetsItsTrellisObjectsFromThePluginFile) {
     SceneDesc desc = readSceneFile(SAMPLE);
-    {
-        Scene scene;
-        EXPECT_THROW(buildScene(desc, scene), SceneError) << "no plug-in loaded, no trellis object";
-    }
     PluginHost plugins(PLUGIN_FOLDER);
     Scene scene;
-    buildScene(desc, scene);
+    buildScene(desc, scene, plugins.trellisClass());
     INode* node = scene.FindNode("Cage");
     ASSERT_NE(node, nullptr);
     Object* object = node->GetObjectRef();

@@ -2,7 +2,7 @@
 // complaint naming the field for each bad parameter.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include "app/scene_file.h"
+#include "app/scene/scene_file.h"
 #include "app_test_support.h"
 #include "simpshp.h"
 

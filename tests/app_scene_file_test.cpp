@@ -1,7 +1,7 @@
 // Scene files: what a good file describes, and a precise one-line complaint
 // (file, place, fault, exit status 1, no output) for each kind of bad file.
 #include <gtest/gtest.h>
-#include "app/scene_file.h"
+#include "app/scene/scene_file.h"
 #include "app_test_support.h"
 #include "spline3d.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
-#include "app/cli.h"
+#include "app/commands/cli.h"
 
 namespace apptest {
 

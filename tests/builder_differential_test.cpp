@@ -160,7 +160,10 @@ TEST(DifferentialLinksRoad, RandomCopiesGiveTheOraclesTablesAndSplines) {
         int knotStyle = kKnotTypes[draw.below(4)];
         RoadResult fast{copies, {}, {}}, oracle{copies, {}, {}};
         fillWithLeftovers(fast.points, fast.links, draw.below(5));
-        linkCopies(fast.shape, n, fast.points, fast.links);
+        Tab<TrellisPairJoin> joins;
+        linkCopies(fast.shape, n, fast.points, fast.links, joins);
+        ASSERT_EQ(joins.Count(), n - 1) << "seed " << seed;
+        zfree(joins);
         walkChains(fast.links, fast.points, fast.shape, knotStyle);
         oracleLinksRoad(oracle.shape, n, knotStyle, oracle.points, oracle.links);
         ASSERT_EQ(roadsDiffer(fast, oracle), "") << "seed " << seed;
@@ -226,7 +229,7 @@ TEST(DifferentialLinksRoad, ObjectBuildsGiveTheOraclesCage) {
         for (int build = 0; build < 2; ++build) {
             int splineType = draw.below(4);
             s.setSplineType(splineType);
-            s.obj->shapeValid = NEVER;
+            s.touch();
             const BezierShape& cage = s.cage();
             int n = sources.SplineCount();
             RoadResult oracle;

@@ -57,8 +57,13 @@ public:
     // the way every list edit ends: the cache stale, dependents told.
     void setSection(int slot, INode* node) {
         obj->ReplaceReference(slot, node, TRUE);
-        obj->shapeValid = NEVER;
-        obj->NotifyDependents(FOREVER, PART_TOPO, REFMSG_CHANGE);
+        obj->NotifyCageEdited();
+    }
+    // What the host tells the object when something it references changed:
+    // the cache goes stale, and the next query rebuilds.
+    void touch() {
+        PartID part = PART_GEOM;
+        obj->NotifyRefChanged(FOREVER, obj->pblock, part, REFMSG_CHANGE);
     }
     // Appends sections to slots 1, 2, ... in order.
     void setSections(const std::vector<INode*>& nodes) {

@@ -66,7 +66,7 @@ TEST_F(Rollup, PlacingClickMovesTheTransformToTheSnappedPoint) {
 
 TEST_F(Rollup, AbortAnswersCreateAbortAndChangesNothing) {
     openPanel(obj, BEGIN_EDIT_CREATE);
-    obj->shapeValid = FOREVER;
+    obj->NumberOfVertices(0);  // a query builds the cache: without sections it stays valid forever
     ViewExp vpt;
     Matrix3 mat;
     EXPECT_EQ(obj->GetCreateMouseCallBack()->proc(&vpt, MOUSE_ABORT, 0, 0, IPoint2(5, 5), mat), CREATE_ABORT);
@@ -89,7 +89,7 @@ class CreationRefresh : public Rollup, public ::testing::WithParamInterface<Refr
 // and one change goes out for topology and geometry (part id 3).
 TEST_P(CreationRefresh, MarksTheShapeNeverAndSendsOneChangeWithPartThree) {
     openPanel(obj, BEGIN_EDIT_CREATE);
-    obj->shapeValid = FOREVER;
+    obj->NumberOfVertices(0);  // a query builds the cache: without sections it stays valid forever
     ViewExp vpt;
     Matrix3 mat;
     const int result = obj->GetCreateMouseCallBack()->proc(&vpt, GetParam().msg, GetParam().point, 0, IPoint2(1, 2), mat);

@@ -28,6 +28,10 @@ public:
     virtual int NumSubs() { return 0; }
     virtual Animatable* SubAnim(int) { return nullptr; }
     virtual TSTR SubAnimName(int) { return TSTR(); }
+    // The host's way to ask an object for an interface beyond its class
+    // hierarchy, by an id the interface's owner publishes; null when the
+    // object has no such interface.
+    virtual void* GetInterface(ULONG) { return nullptr; }
 
 private:
     DWORD aflag = 0;

@@ -1,0 +1,33 @@
+#include "app/commands/info_command.h"
+#include <ostream>
+#include <string>
+#include "app/host/class_id_text.h"
+#include "app/commands/cli.h"
+#include "app/host/plugin_host.h"
+#include "app/scene/scene_error.h"
+
+namespace {
+
+// The descriptor's texts come from the library's string table, which may lack them.
+std::string quotedOrNone(const TCHAR* text) { return text ? quoteName(text) : "none"; }
+
+void printClass(ClassDesc& desc, std::ostream& out) {
+    out << "  class: " << quotedOrNone(desc.ClassName()) << "\n";
+    out << "    category: " << quotedOrNone(desc.Category()) << "\n";
+    out << "    class id: " << classIdText(desc.ClassID()) << "\n";
+    out << "    super class id: " << hexText(desc.SuperClassID()) << "\n";
+}
+
+void printLibrary(const PluginLibrary& library, std::ostream& out) {
+    out << "plugin: " << library.Path() << "\n";
+    out << "  description: " << quoteName(library.Description()) << "\n";
+    out << "  version: " << hexText(library.Version()) << "\n";
+    for (int i = 0; i < library.NumClasses(); ++i) printClass(*library.ClassDescAt(i), out);
+}
+
+}  // namespace
+
+int runInfo(const PluginHost& plugins, std::ostream& out, std::ostream& err) {
+    for (const auto& library : plugins.libraries()) printLibrary(*library, out);
+    return finishStandardOutput(out, err);
+}

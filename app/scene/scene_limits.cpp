@@ -1,0 +1,157 @@
+#include "app/scene/scene_limits.h"
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include "app/scene/limits.h"
+#include "shape.h"
+#include "simpshp.h"
+
+namespace {
+
+std::string indexed(const char* list, std::size_t i) {
+    return std::string(list) + "[" + std::to_string(i) + "]";
+}
+
+[[noreturn]] void refuse(const std::string& where, std::size_t count, const char* what, std::size_t limit) {
+    throw SceneError(where + ": " + std::to_string(count) + " " + what + ", at most " + std::to_string(limit));
+}
+
+[[noreturn]] void refuseTotal(const std::string& where, const char* what, std::size_t limit) {
+    throw SceneError(where + ": more than " + std::to_string(limit) + " " + what + " in the scene");
+}
+
+// Adds a node's curves and knots to the scene's totals.
+class CurveCounter {
+public:
+    void add(const std::string& where, std::size_t knots) {
+        if (++curves > MAX_SCENE_CURVES) refuseTotal(where, "splines and polylines", MAX_SCENE_CURVES);
+        if (knots > MAX_CURVE_KNOTS) refuse(where, knots, "knots", MAX_CURVE_KNOTS);
+        totalKnots += knots;
+        if (totalKnots > MAX_SCENE_KNOTS) refuseTotal(where, "knots", MAX_SCENE_KNOTS);
+    }
+
+private:
+    std::size_t curves = 0;
+    std::size_t totalKnots = 0;
+};
+
+void countPrimitiveKeys(const PrimitiveDesc& primitive, const std::string& where) {
+    for (const AnimatedValue& param : primitive.params)
+        if (param.keys.size() > MAX_ANIMATION_KEYS)
+            throw SceneError(where + ".shape: a parameter with " + std::to_string(param.keys.size()) + " keys, at most " +
+                             std::to_string(MAX_ANIMATION_KEYS));
+}
+
+void countNode(const NodeDesc& node, const std::string& where, CurveCounter& counter) {
+    if (node.transform.size() > MAX_ANIMATION_KEYS) refuse(where + ".keys", node.transform.size(), "keys", MAX_ANIMATION_KEYS);
+    countPrimitiveKeys(node.primitive, where);
+    for (std::size_t i = 0; i < node.splines.size(); ++i)
+        counter.add(where + ".shape." + indexed("splines", i) + ".knots", node.splines[i].knots.size());
+    for (std::size_t i = 0; i < node.polylines.size(); ++i)
+        counter.add(where + ".shape." + indexed("polylines", i) + ".points", node.polylines[i].points.size());
+}
+
+// Sizes are clamped just above the limit: a chain of trellis objects
+// multiplies them, and anything above the limit is refused anyway.
+std::uint64_t clampedSize(std::uint64_t size) {
+    return std::min<std::uint64_t>(size, MAX_EVALUATION_SIZE + 1);
+}
+
+// The largest count a parameter takes at any time, as the shape holds it:
+// between two keys the value lies between theirs.
+std::uint64_t largestCount(const AnimatedValue& param) {
+    float largest = param.value;
+    for (const auto& key : param.keys) largest = std::max(largest, key.second);
+    float held = std::clamp(largest, static_cast<float>(SIMPLE_SHAPE_MIN_COUNT), static_cast<float>(SIMPLE_SHAPE_MAX_COUNT));
+    return static_cast<std::uint64_t>(std::lround(held));
+}
+
+std::uint64_t primitiveKnots(const PrimitiveDesc& primitive) {
+    switch (primitive.kind) {
+        case PrimitiveKind::Circle:
+        case PrimitiveKind::Rectangle: return 4;
+        case PrimitiveKind::NGon: return largestCount(primitive.params.at(PB_NGON_SIDES));
+        case PrimitiveKind::Star: return 2 * largestCount(primitive.params.at(PB_STAR_POINTS));
+    }
+    return 0;
+}
+
+// Knots a section's first curve gives the gathering of another object.
+std::uint64_t firstCurveKnots(const NodeDesc& node) {
+    switch (node.kind) {
+        case NodeObjectKind::Splines: return node.splines.empty() ? 0 : node.splines.front().knots.size();
+        case NodeObjectKind::Polylines: return node.polylines.empty() ? 0 : node.polylines.front().points.size();
+        case NodeObjectKind::Primitive: return primitiveKnots(node.primitive);
+        case NodeObjectKind::None:
+        case NodeObjectKind::Mesh: break;
+    }
+    return 0;
+}
+
+// A trellis object offers no Bezier form: its cage's first spline, a copy
+// of its slot-1 section's first curve, reaches the next object as a
+// polyline with the host's interpolation steps between knots.
+std::uint64_t sampledKnots(std::uint64_t knots) {
+    const std::uint64_t pointsPerKnot = static_cast<std::uint64_t>(BezierShape().steps) + 1;
+    return knots == 0 ? 0 : clampedSize(knots * pointsPerKnot + 1);
+}
+
+// First-curve knots of every node and trellis object by name; trellis
+// objects in evaluation order, so each section is known before it is used.
+std::map<std::string, std::uint64_t> firstCurveKnotsByName(const SceneDesc& scene) {
+    std::map<std::string, std::uint64_t> knots;
+    for (const NodeDesc& node : scene.nodes) knots[node.name] = firstCurveKnots(node);
+    for (int index : scene.evaluationOrder) {
+        const TrellisDesc& trellis = scene.trellis[index];
+        bool hasFirst = !trellis.sections.empty() && trellis.sections.front();
+        knots[trellis.name] = hasFirst ? sampledKnots(knots[*trellis.sections.front()]) : 0;
+    }
+    return knots;
+}
+
+std::uint64_t evaluationSize(const TrellisDesc& trellis, const std::map<std::string, std::uint64_t>& knots) {
+    std::uint64_t size = 1;
+    for (const std::optional<std::string>& section : trellis.sections)
+        if (section) size += 1 + knots.at(*section);
+    return size;
+}
+
+// Sums the objects' sizes in file order and returns the index of the one
+// that takes the total over the limit (the object count when none does).
+std::size_t accumulateEvaluationSize(const SceneDesc& scene, std::size_t timeCount, std::uint64_t& total) {
+    std::map<std::string, std::uint64_t> knots = firstCurveKnotsByName(scene);
+    for (std::size_t i = 0; i < scene.trellis.size(); ++i) {
+        total += evaluationSize(scene.trellis[i], knots) * timeCount;
+        if (total > MAX_EVALUATION_SIZE) return i;
+    }
+    return scene.trellis.size();
+}
+
+}  // namespace
+
+void checkSceneSize(const SceneDesc& scene) {
+    std::size_t nodes = scene.nodes.size() + scene.trellis.size();
+    if (nodes > MAX_SCENE_NODES) refuse("nodes", nodes, "nodes and trellis objects", MAX_SCENE_NODES);
+    CurveCounter counter;
+    for (std::size_t i = 0; i < scene.nodes.size(); ++i) countNode(scene.nodes[i], indexed("nodes", i), counter);
+    for (std::size_t i = 0; i < scene.trellis.size(); ++i) {
+        std::size_t keys = scene.trellis[i].splineType.keys.size();
+        if (keys > MAX_ANIMATION_KEYS) refuse(indexed("trellis", i) + ".splineType.keys", keys, "keys", MAX_ANIMATION_KEYS);
+    }
+}
+
+std::uint64_t measureEvaluationSize(const SceneDesc& scene, std::size_t timeCount) {
+    std::uint64_t total = 0;
+    accumulateEvaluationSize(scene, timeCount, total);
+    return clampedSize(total);
+}
+
+void checkEvaluationSize(const SceneDesc& scene, std::size_t timeCount) {
+    std::uint64_t total = 0;
+    std::size_t over = accumulateEvaluationSize(scene, timeCount, total);
+    if (over == scene.trellis.size()) return;
+    throw SceneError(indexed("trellis", over) + ": the cages up to " + quoteName(scene.trellis[over].name) + " at " +
+                     std::to_string(timeCount) + (timeCount == 1 ? " time" : " times") + " draw on more than " +
+                     std::to_string(MAX_EVALUATION_SIZE) + " section knots, the limit of one run");
+}
