@@ -115,6 +115,17 @@ TEST(JoinReport, BuildEndedBeforeJoiningIsSaid) {
     }
 }
 
+// Regression: with a single pair, the report used to guess from the tables
+// and call the pair "none", listing the first section's knots as unlinked,
+// although no link was ever looked for.
+TEST(JoinReport, BuildEndedAtTheSecondSectionIsNotJoinedEither) {
+    std::string empty = R"({"name": "Empty", "shape": {"splines": []}})";
+    nlohmann::json report = reportOf(sceneOf({openRow("A", {0, 10, 20, 30}, 0), empty}, {"A", "Empty"}));
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_EQ(report[0].at("join"), "not joined");
+    EXPECT_EQ(report[0].at("unlinked"), nlohmann::json::array());
+}
+
 TEST(JoinReport, PrintedAfterTheSummaryNamingSectionsAndKnots) {
     apptest::TempDir dir;
     std::string scene = dir.write(
