@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 #include "bench_counters.h"
 #include "bench_scene.h"
-#include "oracle_links.h"
+#include "support/oracle_links.h"
 #include "builder/fraction_walk.h"
 #include "builder/link_chains.h"
 #include "builder/link_sections.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Regenerates the reference outputs of the trellis program that
-# tests/app_output_reference_test.cpp compares byte for byte.
+# tests/app/output_reference_test.cpp compares byte for byte.
 #
 #   scripts/reference-outputs.sh TRELLIS PLUGIN_DIR
 #
