@@ -10,11 +10,6 @@
 
 namespace {
 
-int printText(const std::string& text, std::ostream& out, std::ostream& err) {
-    out << text;
-    return finishStandardOutput(out, err);
-}
-
 // Builds the scene, deletes what the user deletes, and evaluates. Throws SceneError.
 std::vector<EvaluatedFrame> evaluateDescription(const SceneDesc& desc, const std::vector<std::string>& deletions,
                                                 std::vector<TimeValue> times, ClassDesc& trellisClass) {
@@ -27,44 +22,63 @@ std::vector<EvaluatedFrame> evaluateDescription(const SceneDesc& desc, const std
 }
 
 int writeDemoScene(const std::string& path, std::ostream& out, std::ostream& err) {
+    OutputSet outputs(out);
     try {
-        writeFileAtomically(path, demoSceneText(), out);
+        outputs.add(path, "--scene", [](std::ostream& file) { file << demoSceneText(); });
+        if (path != STDOUT_PATH) outputs.addStandardOutputText("Wrote the demo scene to " + path + "\n");
+        outputs.commit();
     } catch (const OutputError& e) {
-        return reportErrorAbout(err, path, e.what());
+        return reportErrorAbout(err, e.path(), e.what());
     }
-    return path == STDOUT_PATH ? EXIT_OK : printText("Wrote the demo scene to " + path + "\n", out, err);
+    return EXIT_OK;
 }
 
 }  // namespace
 
 int runBuild(const BuildOptions& options, ClassDesc& trellisClass, std::ostream& out, std::ostream& err) {
-    if (int status = refuseOverwritingScene(options.outputs, options.scenePath, err)) return status;
     std::vector<EvaluatedFrame> frames;
+    OutputSet outputs(out);
     try {
+        planBuildOutputs(options.outputs, options.scenePath, frames, outputs);
         frames = evaluateDescription(readSceneFile(options.scenePath), options.deletions, options.times, trellisClass);
+    } catch (const OutputError& e) {
+        return reportErrorAbout(err, e.path(), e.what());
     } catch (const SceneError& e) {
         return reportErrorAbout(err, options.scenePath, e.what());
     }
-    if (int status = writeBuildFiles(options.outputs, frames, out, err)) return status;
     // With an output on standard output, nothing else may go there.
-    if (countStdoutOutputs(options.outputs) > 0) return EXIT_OK;
-    return printText(summaryText(options.outputs, frames), out, err);
+    if (countStdoutOutputs(options.outputs) == 0) outputs.addStandardOutputText(summaryText(options.outputs, frames));
+    try {
+        outputs.commit();
+    } catch (const OutputError& e) {
+        return reportErrorAbout(err, e.path(), e.what());
+    }
+    return EXIT_OK;
 }
 
 int runDemo(const DemoOptions& options, ClassDesc& trellisClass, std::ostream& out, std::ostream& err) {
     if (options.scenePath) return writeDemoScene(*options.scenePath, out, err);
+    BuildOutputs demo;
+    demo.svgPath = DEMO_SVG_PATH;
+    demo.jsonPath = DEMO_JSON_PATH;
+    demo.report = true;
     std::vector<EvaluatedFrame> frames;
+    OutputSet outputs(out);
     try {
+        planBuildOutputs(demo, "", frames, outputs);
         frames = evaluateDescription(parseScene(demoSceneText()), {}, {}, trellisClass);
+    } catch (const OutputError& e) {
+        return reportErrorAbout(err, e.path(), e.what());
     } catch (const SceneError& e) {
         return reportErrorAbout(err, "demo scene", e.what());
     }
-    BuildOutputs outputs;
-    outputs.svgPath = DEMO_SVG_PATH;
-    outputs.jsonPath = DEMO_JSON_PATH;
-    outputs.report = true;
-    if (int status = writeBuildFiles(outputs, frames, out, err)) return status;
-    return printText(buildSummary(frames) + "Wrote " + DEMO_SVG_PATH + " (the cages, " + viewName(outputs.view) +
-                         " view) and " + DEMO_JSON_PATH + " (the cages and their join report)\n",
-                     out, err);
+    outputs.addStandardOutputText(buildSummary(frames) + "Wrote " + DEMO_SVG_PATH + " (the cages, " +
+                                  viewName(demo.view) + " view) and " + DEMO_JSON_PATH +
+                                  " (the cages and their join report)\n");
+    try {
+        outputs.commit();
+    } catch (const OutputError& e) {
+        return reportErrorAbout(err, e.path(), e.what());
+    }
+    return EXIT_OK;
 }

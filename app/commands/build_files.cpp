@@ -2,7 +2,6 @@
 #include <ostream>
 #include "app/output/atomic_write.h"
 #include "app/output/build_output.h"
-#include "app/commands/error_report.h"
 #include "app/output/join_report.h"
 #include "app/output/obj_writer.h"
 #include "app/output/svg_writer.h"
@@ -20,15 +19,6 @@ std::string documentText(const std::vector<EvaluatedFrame>& frames, bool withRep
            "\n";
 }
 
-int writeOne(const std::string& path, const std::string& content, std::ostream& out, std::ostream& err) {
-    try {
-        writeFileAtomically(path, content, out);
-    } catch (const OutputError& e) {
-        return reportErrorAbout(err, path, e.what());
-    }
-    return EXIT_OK;
-}
-
 }  // namespace
 
 int countStdoutOutputs(const BuildOutputs& outputs) {
@@ -37,30 +27,23 @@ int countStdoutOutputs(const BuildOutputs& outputs) {
     return count;
 }
 
-int refuseOverwritingScene(const BuildOutputs& outputs, const std::string& scenePath, std::ostream& err) {
-    for (const auto* path : outputPaths(outputs)) {
-        if (!*path) continue;
-        try {
-            refuseOverwritingInput(**path, scenePath);
-        } catch (const OutputError& e) {
-            return reportErrorAbout(err, **path, e.what());
-        }
-    }
-    return EXIT_OK;
-}
-
 // Pictures and exports show one time, the first: several times would need
 // several files, and the JSON document already holds every time.
-int writeBuildFiles(const BuildOutputs& outputs, const std::vector<EvaluatedFrame>& frames, std::ostream& out,
-                    std::ostream& err) {
-    int times = static_cast<int>(frames.size());
-    int status = EXIT_OK;
-    if (outputs.jsonPath) status = writeOne(*outputs.jsonPath, documentText(frames, outputs.report), out, err);
-    if (status == EXIT_OK && outputs.svgPath && !frames.empty())
-        status = writeOne(*outputs.svgPath, cagesToSvg(frames.front(), outputs.view, times), out, err);
-    if (status == EXIT_OK && outputs.objPath && !frames.empty())
-        status = writeOne(*outputs.objPath, cagesToObj(frames.front(), times), out, err);
-    return status;
+void planBuildOutputs(const BuildOutputs& outputs, const std::string& scenePath,
+                      const std::vector<EvaluatedFrame>& frames, OutputSet& set) {
+    for (const auto* path : outputPaths(outputs))
+        if (*path && !scenePath.empty()) refuseOverwritingInput(**path, scenePath);
+    if (outputs.jsonPath)
+        set.add(*outputs.jsonPath, "--json",
+                [&frames, &outputs](std::ostream& out) { out << documentText(frames, outputs.report); });
+    if (outputs.svgPath)
+        set.add(*outputs.svgPath, "--svg", [&frames, &outputs](std::ostream& out) {
+            if (!frames.empty()) out << cagesToSvg(frames.front(), outputs.view, static_cast<int>(frames.size()));
+        });
+    if (outputs.objPath)
+        set.add(*outputs.objPath, "--obj", [&frames](std::ostream& out) {
+            if (!frames.empty()) out << cagesToObj(frames.front(), static_cast<int>(frames.size()));
+        });
 }
 
 std::string summaryText(const BuildOutputs& outputs, const std::vector<EvaluatedFrame>& frames) {

@@ -1,11 +1,12 @@
 // What a build writes besides its summary: the JSON document, a picture
-// and an OBJ export of the cages, and the join report.
+// and an OBJ export of the cages, and the join report; all of them or none.
 #pragma once
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 #include "app/host/scene_evaluation.h"
+#include "app/output/atomic_write.h"
 #include "app/output/view_projection.h"
 
 struct BuildOutputs {
@@ -20,14 +21,12 @@ struct BuildOutputs {
 // else may (no summary, no printed report), and two cannot share it.
 int countStdoutOutputs(const BuildOutputs& outputs);
 
-// Writes every requested file. On the first failure reports it on `err` as
-// one line naming the file and returns EXIT_INPUT_ERROR; else EXIT_OK.
-int writeBuildFiles(const BuildOutputs& outputs, const std::vector<EvaluatedFrame>& frames, std::ostream& out,
-                    std::ostream& err);
-
-// Reports on `err` and returns EXIT_INPUT_ERROR when an output would
-// replace the scene file; EXIT_OK otherwise.
-int refuseOverwritingScene(const BuildOutputs& outputs, const std::string& scenePath, std::ostream& err);
+// Plans the requested outputs in `set`, each produced from `frames` when
+// the set is committed (so `frames` may be filled after this). Throws
+// OutputError, naming the output, when one would replace the scene file
+// `scenePath` (none: no scene file) or two reach the same file.
+void planBuildOutputs(const BuildOutputs& outputs, const std::string& scenePath,
+                      const std::vector<EvaluatedFrame>& frames, OutputSet& set);
 
 // The summary, followed by the join report when it is asked for.
 std::string summaryText(const BuildOutputs& outputs, const std::vector<EvaluatedFrame>& frames);

@@ -18,26 +18,22 @@ namespace {
 
 bool toStdout(const std::optional<std::string>& path) { return path && *path == STDOUT_PATH; }
 
-// The scene file is never an output, so a failed or refused edit cannot
-// damage it; nor may the two outputs overwrite each other. Throws
-// OutputError naming the path.
-void checkOutputs(const EditOptions& options) {
-    for (const auto& output : {options.savePath, options.jsonPath}) {
-        if (!output) continue;
-        try {
-            refuseOverwritingInput(*output, options.scenePath);
-        } catch (const OutputError& e) {
-            throw OutputError(*output + ": " + e.what());
-        }
-    }
-    if (options.savePath && options.jsonPath && !toStdout(options.savePath) && namesSameFile(*options.savePath, *options.jsonPath))
-        throw OutputError(*options.jsonPath + ": --save and --json name the same file");
-}
-
 struct EditResult {
     std::string sceneText;   // when --save is given
     std::string cageText;    // when --json is given
 };
+
+// The scene file is never an output, so a failed or refused edit cannot
+// damage it; nor may the two outputs reach one file. Both are checked
+// before the edit and written, all or nothing, after it. Throws OutputError.
+void planEditOutputs(const EditOptions& options, const EditResult& result, OutputSet& outputs) {
+    for (const auto& output : {options.savePath, options.jsonPath})
+        if (output) refuseOverwritingInput(*output, options.scenePath);
+    if (options.savePath)
+        outputs.add(*options.savePath, "--save", [&result](std::ostream& out) { out << result.sceneText; });
+    if (options.jsonPath)
+        outputs.add(*options.jsonPath, "--json", [&result](std::ostream& out) { out << result.cageText; });
+}
 
 // The cage as `trellis build --json` writes it, for the edited object alone.
 std::string cageText(INode& edited, TimeValue t) {
@@ -83,31 +79,21 @@ EditResult edit(const EditOptions& options, ClassDesc& trellisClass, std::ostrea
     return result;
 }
 
-bool writeOutput(const std::string& path, const std::string& text, std::ostream& out, std::ostream& err) {
-    try {
-        writeFileAtomically(path, text, out);
-        return true;
-    } catch (const OutputError& e) {
-        reportErrorAbout(err, path, e.what());
-        return false;
-    }
-}
-
 }  // namespace
 
 int runEdit(const EditOptions& options, ClassDesc& trellisClass, std::ostream& out, std::ostream& err) {
     EditResult result;
+    OutputSet outputs(out);
     try {
-        checkOutputs(options);
+        planEditOutputs(options, result, outputs);
         // With a document on standard output, nothing else may go there.
         bool documentOnStdout = toStdout(options.savePath) || toStdout(options.jsonPath);
         result = edit(options, trellisClass, documentOnStdout ? nullptr : &out);
+        outputs.commit();
     } catch (const OutputError& e) {
-        return reportError(err, e.what());
+        return reportErrorAbout(err, e.path(), e.what());
     } catch (const SceneError& e) {
         return reportErrorAbout(err, options.scenePath, e.what());
     }
-    if (options.savePath && !writeOutput(*options.savePath, result.sceneText, out, err)) return EXIT_INPUT_ERROR;
-    if (options.jsonPath && !writeOutput(*options.jsonPath, result.cageText, out, err)) return EXIT_INPUT_ERROR;
-    return finishStandardOutput(out, err);
+    return EXIT_OK;
 }

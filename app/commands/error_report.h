@@ -13,7 +13,3 @@ const int EXIT_USAGE_ERROR = 2;   // an unknown option, a missing argument, an u
 int reportError(std::ostream& err, const std::string& what, int status = EXIT_INPUT_ERROR);
 // "trellis: error: SUBJECT: WHAT", SUBJECT the file or the option at fault.
 int reportErrorAbout(std::ostream& err, const std::string& subject, const std::string& what);
-
-// Flushes standard output: a failed write there (a full disk, a closed pipe)
-// is an error, not success. Answers EXIT_OK or the reported error.
-int finishStandardOutput(std::ostream& out, std::ostream& err);

@@ -1,8 +1,10 @@
 #include "app/commands/info_command.h"
 #include <ostream>
+#include <sstream>
 #include <string>
 #include "app/host/class_id_text.h"
 #include "app/commands/cli.h"
+#include "app/output/atomic_write.h"
 #include "app/host/plugin_host.h"
 #include "app/scene/scene_error.h"
 
@@ -28,6 +30,14 @@ void printLibrary(const PluginLibrary& library, std::ostream& out) {
 }  // namespace
 
 int runInfo(const PluginHost& plugins, std::ostream& out, std::ostream& err) {
-    for (const auto& library : plugins.libraries()) printLibrary(*library, out);
-    return finishStandardOutput(out, err);
+    std::ostringstream text;
+    for (const auto& library : plugins.libraries()) printLibrary(*library, text);
+    OutputSet outputs(out);
+    outputs.addStandardOutputText(text.str());
+    try {
+        outputs.commit();
+    } catch (const OutputError& e) {
+        return reportErrorAbout(err, e.path(), e.what());
+    }
+    return EXIT_OK;
 }

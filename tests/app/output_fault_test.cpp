@@ -24,14 +24,17 @@ struct StepFault {
     ReplaceStep step;
     int error;
     const char* message;
+    // Standard output is written once every file is ready and before any
+    // is put in place, so only a failing rename comes after the summary.
+    bool afterSummary;
 };
 
 const StepFault STEP_FAULTS[] = {
-    {"Create", ReplaceStep::Create, EACCES, "cannot create a temporary file in "},
-    {"Write", ReplaceStep::Write, ENOSPC, "cannot write: No space left on device"},
-    {"Sync", ReplaceStep::Sync, EIO, "cannot write: Input/output error"},
-    {"Close", ReplaceStep::Close, EDQUOT, "cannot write: Disk quota exceeded"},
-    {"Rename", ReplaceStep::Rename, EXDEV, "cannot write: Invalid cross-device link"},
+    {"Create", ReplaceStep::Create, EACCES, "cannot create a temporary file in ", false},
+    {"Write", ReplaceStep::Write, ENOSPC, "cannot write: No space left on device", false},
+    {"Sync", ReplaceStep::Sync, EIO, "cannot write: Input/output error", false},
+    {"Close", ReplaceStep::Close, EDQUOT, "cannot write: Disk quota exceeded", false},
+    {"Rename", ReplaceStep::Rename, EXDEV, "cannot write: Invalid cross-device link", true},
 };
 
 class FailingReplaceStep : public ::testing::TestWithParam<StepFault> {};
@@ -44,7 +47,9 @@ TEST_P(FailingReplaceStep, LeavesThePreviousFileAndReportsIt) {
     EXPECT_EQ(run.status, EXIT_INPUT_ERROR);
     EXPECT_EQ(run.err.rfind("trellis: error: " + out + ": " + GetParam().message, 0), 0u) << run.err;
     EXPECT_EQ(apptest::countLines(run.err), 1) << run.err;
-    EXPECT_EQ(run.out, "") << "no summary after a failed write";
+    if (!GetParam().afterSummary) {
+        EXPECT_EQ(run.out, "") << "no summary after a failed write";
+    }
     EXPECT_EQ(dir.read("cage.json"), "previous");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"cage.json"});
 }
