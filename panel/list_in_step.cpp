@@ -10,11 +10,17 @@ bool listInStep(TrellisObject* obj, HWND list) {
     return SendMessageA(list, LB_GETCOUNT, 0, 0) == obj->sectionCount;
 }
 
-// Entries never move when their node goes, so the selected entry i still
-// stands for slot i + 1: its node, or null when that node was deleted.
+// The selected entry's node, as its item data names it, while that node is
+// still a section; null when it was deleted. The slots cannot tell: a
+// deleted node empties its slot in place, and slots that were empty when
+// the list was made (a saved scene may have such holes) have no entry.
 INode* selectedNode(TrellisObject* obj, HWND list) {
     const LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    return (sel >= 0 && sel < MAX_SECTIONS) ? obj->sectionNodes[sel] : nullptr;
+    if (sel < 0) return nullptr;
+    INode* named = reinterpret_cast<INode*>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(sel), 0));
+    for (INode* node : obj->sectionNodes)
+        if (node && node == named) return node;
+    return nullptr;
 }
 
 void closeHoles(TrellisObject* obj) {

@@ -3,7 +3,8 @@
 // Every list operation rests on the invariant: entry i shows the node of
 // slot i + 1, slots 1 to sectionCount are filled, the rest empty, and the
 // list box holds sectionCount entries. A section node deleted from the
-// scene breaks it: its slot empties in place while its entry stays.
+// scene breaks it: its slot empties in place while its entry stays; so do
+// empty slots between filled ones, which the list skips when it opens.
 #pragma once
 
 class TrellisObject;

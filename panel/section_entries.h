@@ -12,5 +12,5 @@ const int SECTION_NAME_BUFFER = 200;
 HWND SectionListBox(TrellisObject* obj);
 // Appends the node's name as the last entry.
 void AddSectionEntry(HWND list, INode* node);
-// Inserts the node's name as entry index.
+// Inserts the node's name as entry index. Both keep the node as the entry's item data.
 void InsertSectionEntry(HWND list, int index, INode* node);

@@ -25,7 +25,7 @@ int writeDemoScene(const std::string& path, std::ostream& out, std::ostream& err
     OutputSet outputs(out);
     try {
         outputs.add(path, "--scene", [](std::ostream& file) { file << demoSceneText(); });
-        if (path != STDOUT_PATH) outputs.addStandardOutputText("Wrote the demo scene to " + path + "\n");
+        if (path != STDOUT_PATH) outputs.addStandardOutputText("Wrote the demo scene to " + escapeControls(path) + "\n");
         outputs.commit();
     } catch (const OutputError& e) {
         return reportErrorAbout(err, e.path(), e.what());

@@ -1,8 +1,9 @@
 #include "app/commands/error_report.h"
 #include <ostream>
+#include "app/scene/scene_error.h"
 
 int reportError(std::ostream& err, const std::string& what, int status) {
-    err << "trellis: error: " << what << "\n";
+    err << "trellis: error: " << escapeControls(what) << "\n";
     return status;
 }
 

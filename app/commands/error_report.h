@@ -1,5 +1,6 @@
 // How the program ends a run: its exit codes, and the one way it complains,
-// one line "trellis: error: ..." on standard error.
+// one line "trellis: error: ..." on standard error, control characters of
+// paths, arguments and names escaped so that it stays one line.
 #pragma once
 #include <iosfwd>
 #include <string>

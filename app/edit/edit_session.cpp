@@ -2,6 +2,7 @@
 #include <ostream>
 #include "app/edit/edit_actions.h"
 #include "app/edit/rollup_user.h"
+#include "app/scene/scene_error.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ private:
 
 void printList(const RollupUser& rollup, std::ostream& out) {
     std::vector<std::string> entries = rollup.entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) out << i << ": " << entries[i] << "\n";
+    for (std::size_t i = 0; i < entries.size(); ++i) out << i << ": " << printableName(entries[i]) << "\n";
 }
 
 }  // namespace

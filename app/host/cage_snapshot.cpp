@@ -59,6 +59,7 @@ CageSnapshot snapshotCage(INode& node, TimeValue t) {
     readLastBuild(*built, snapshot);
     snapshot.splineType = splineTypeAt(object, t);
     snapshot.filledSections = countFilledSections(object);
+    snapshot.firstSlotEmpty = snapshot.filledSections > 0 && !sectionSlots(object).front();
     snapshot.view = captureView(object, node, t);
     return snapshot;
 }

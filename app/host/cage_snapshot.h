@@ -15,6 +15,7 @@ struct CageSnapshot {
     TimeValue time = 0;
     int splineType = 0;       // the parameter's value at `time`
     int filledSections = 0;   // section slots holding a node
+    bool firstSlotEmpty = false;   // sections in the list but none in slot 1: nothing was gathered
     Interval valid;           // the cached cage's validity after the evaluation
     BezierShape cage;
     int sectionCopies = 0;    // the section copies at the front of the cage

@@ -38,11 +38,12 @@ nlohmann::ordered_json cageToJson(const CageSnapshot& snapshot) {
             {"cageLinks", std::move(links)}};
 }
 
-// "Cage at time 0: 3 sections, 7 splines, 28 knots".
+// "Cage at time 0: 3 sections, 7 splines, 28 knots". Sections after an
+// empty slot 1 are never gathered: the line says so instead of counting them.
 std::string cageSummary(const CageSnapshot& snapshot) {
-    return snapshot.name + " at time " + std::to_string(snapshot.time) + ": " +
-           countOf(snapshot.filledSections, "section") + ", " + countOf(snapshot.cage.SplineCount(), "spline") + ", " +
-           countOf(countKnots(snapshot.cage), "knot");
+    std::string sections = snapshot.firstSlotEmpty ? "slot 1 is empty" : countOf(snapshot.filledSections, "section");
+    return printableName(snapshot.name) + " at time " + std::to_string(snapshot.time) + ": " + sections + ", " +
+           countOf(snapshot.cage.SplineCount(), "spline") + ", " + countOf(countKnots(snapshot.cage), "knot");
 }
 
 nlohmann::ordered_json frameToJson(const EvaluatedFrame& frame, bool withReports) {

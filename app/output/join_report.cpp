@@ -118,7 +118,8 @@ nlohmann::ordered_json joinReportToJson(const CageSnapshot& snapshot) {
 
 std::string joinReportText(const CageSnapshot& snapshot) {
     std::vector<PairJoin> pairs = reportJoins(snapshot);
-    std::string heading = snapshot.name + " at time " + std::to_string(snapshot.time);
+    std::string heading = printableName(snapshot.name) + " at time " + std::to_string(snapshot.time);
+    if (snapshot.firstSlotEmpty) return heading + ": slot 1 is empty, nothing gathered or joined\n";
     if (pairs.empty()) return heading + ": fewer than two sections, nothing joined\n";
     std::string text = heading + ", joins of its sections:\n";
     for (const PairJoin& pair : pairs) text += pairLine(snapshot, pair) + unlinkedLines(snapshot, pair);

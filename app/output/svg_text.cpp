@@ -1,5 +1,6 @@
 #include "app/output/svg_text.h"
 #include <charconv>
+#include "app/scene/scene_error.h"
 
 std::string svgNumber(double value) {
     char text[64];
@@ -9,9 +10,27 @@ std::string svgNumber(double value) {
     return std::string(text, written.ptr);
 }
 
+namespace {
+
+// XML 1.0 allows neither most C0 controls nor U+FFFE and U+FFFF; DEL and
+// the C1 controls it allows are no text a label needs either.
+bool allowedInXml(char32_t c) {
+    if (c < 0x20) return c == '\t' || c == '\n' || c == '\r';
+    return !(c >= 0x7F && c <= 0x9F) && c != 0xFFFE && c != 0xFFFF;
+}
+
+}  // namespace
+
 std::string xmlEscape(const std::string& text) {
     std::string escaped;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        int length = decodeUtf8(text, i, c);
+        if (length == 0) {
+            escaped += "\xEF\xBF\xBD";  // U+FFFD for a byte that is no UTF-8
+            ++i;
+            continue;
+        }
         switch (c) {
             case '&': escaped += "&amp;"; break;
             case '<': escaped += "&lt;"; break;
@@ -19,9 +38,10 @@ std::string xmlEscape(const std::string& text) {
             case '"': escaped += "&quot;"; break;
             case '\'': escaped += "&apos;"; break;
             default:
-                bool control = static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
-                escaped += control || c == '\x7f' ? '?' : c;
+                if (allowedInXml(c)) escaped.append(text, i, static_cast<std::size_t>(length));
+                else escaped += '?';
         }
+        i += static_cast<std::size_t>(length);
     }
     return escaped;
 }

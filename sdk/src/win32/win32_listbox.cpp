@@ -1,5 +1,6 @@
-// The "LISTBOX" class: a single-selection list of strings, with Win32's
-// results and its rules for keeping the selection on the same entry.
+// The "LISTBOX" class: a single-selection list of strings, each with a
+// value of the caller's, with Win32's results and its rules for keeping the
+// selection on the same entry.
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
@@ -29,6 +30,7 @@ int addPosition(const WindowRecord& w, const std::string& text) {
 // An entry inserted at or above the selection pushes it down one.
 LRESULT insertAt(WindowRecord& w, int index, const std::string& text) {
     w.items.insert(w.items.begin() + index, text);
+    w.itemData.insert(w.itemData.begin() + index, 0);
     if (w.selection >= index) ++w.selection;
     return index;
 }
@@ -38,6 +40,7 @@ LRESULT insertAt(WindowRecord& w, int index, const std::string& text) {
 LRESULT deleteAt(WindowRecord& w, int index) {
     if (!isEntry(w, index)) return LB_ERR;
     w.items.erase(w.items.begin() + index);
+    w.itemData.erase(w.itemData.begin() + index);
     if (w.selection == index)
         w.selection = -1;
     else if (w.selection > index)
@@ -77,6 +80,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case LB_DELETESTRING: return deleteAt(*w, index);
         case LB_RESETCONTENT:
             w->items.clear();
+            w->itemData.clear();
             w->selection = -1;
             return 0;
         case LB_SETCURSEL: return setSelection(*w, index);
@@ -84,6 +88,11 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case LB_GETTEXT: return copyEntry(*w, index, lParam);
         case LB_GETTEXTLEN: return isEntry(*w, index) ? static_cast<LRESULT>(w->items[index].size()) : LB_ERR;
         case LB_GETCOUNT: return entryCount(*w);
+        case LB_SETITEMDATA:
+            if (!isEntry(*w, index)) return LB_ERR;
+            w->itemData[index] = static_cast<LRESULT>(lParam);
+            return TRUE;
+        case LB_GETITEMDATA: return isEntry(*w, index) ? w->itemData[index] : LB_ERR;
         default: return 0;
     }
 }

@@ -25,6 +25,7 @@ struct WindowRecord {
     WPARAM checkState = BST_UNCHECKED;
     // List boxes.
     std::vector<std::string> items;
+    std::vector<LRESULT> itemData;   // one value per entry, 0 until set
     int selection = -1;
 };
 
