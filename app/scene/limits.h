@@ -23,5 +23,7 @@ const std::size_t MAX_ANIMATION_KEYS = 1000;
 // with this (about 2 cage knots and 1.5 KiB of memory per unit). A section
 // that is another trellis object gives its cage's first spline as a
 // polyline, several points for each knot, so a chain of trellis objects
-// multiplies its first section's knots at every link.
+// multiplies its first section's knots at every link; and to give it, that
+// object converts its whole cage, so such a section also counts the knots
+// its cage can have, once for every object that takes it.
 const std::size_t MAX_EVALUATION_SIZE = 1000000;

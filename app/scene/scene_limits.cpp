@@ -97,32 +97,63 @@ std::uint64_t sampledKnots(std::uint64_t knots) {
     return knots == 0 ? 0 : clampedSize(knots * pointsPerKnot + 1);
 }
 
-// First-curve knots of every node and trellis object by name; trellis
-// objects in evaluation order, so each section is known before it is used.
-std::map<std::string, std::uint64_t> firstCurveKnotsByName(const SceneDesc& scene) {
-    std::map<std::string, std::uint64_t> knots;
-    for (const NodeDesc& node : scene.nodes) knots[node.name] = firstCurveKnots(node);
+// What the scene's sections give a build, by name: the knots of their
+// first curve, and for trellis objects the knots of their whole cage, which
+// every object that takes one as a section has converted into polylines.
+struct SectionSizes {
+    std::map<std::string, std::uint64_t> firstCurveKnots;
+    std::map<std::string, std::uint64_t> cageKnots;
+};
+
+// At most the knots of a trellis object's cage: its section copies, and
+// per pair of copies at most one link per knot of the longer copy and a
+// closing link, each link adding at most two knots to the chains (ribs add
+// as many knots as the copies hold). An empty slot 1 gathers nothing.
+std::uint64_t cageKnotBound(const TrellisDesc& trellis, const SectionSizes& sizes) {
+    if (trellis.sections.empty() || !trellis.sections.front()) return 0;
+    std::uint64_t total = 0, previous = 0;
+    bool first = true;
+    for (const std::optional<std::string>& section : trellis.sections) {
+        if (!section) continue;
+        std::uint64_t knots = sizes.firstCurveKnots.at(*section);
+        total += knots + (first ? 0 : 2 * (std::max(knots, previous) + 1));
+        previous = knots;
+        first = false;
+    }
+    return clampedSize(total);
+}
+
+// Trellis objects in evaluation order, so each section is known before it is used.
+SectionSizes sectionSizes(const SceneDesc& scene) {
+    SectionSizes sizes;
+    for (const NodeDesc& node : scene.nodes) sizes.firstCurveKnots[node.name] = firstCurveKnots(node);
     for (int index : scene.evaluationOrder) {
         const TrellisDesc& trellis = scene.trellis[index];
         bool hasFirst = !trellis.sections.empty() && trellis.sections.front();
-        knots[trellis.name] = hasFirst ? sampledKnots(knots[*trellis.sections.front()]) : 0;
+        sizes.firstCurveKnots[trellis.name] = hasFirst ? sampledKnots(sizes.firstCurveKnots[*trellis.sections.front()]) : 0;
+        sizes.cageKnots[trellis.name] = cageKnotBound(trellis, sizes);
     }
-    return knots;
+    return sizes;
 }
 
-std::uint64_t evaluationSize(const TrellisDesc& trellis, const std::map<std::string, std::uint64_t>& knots) {
+// A trellis section costs its referrer the conversion of its whole cage.
+std::uint64_t evaluationSize(const TrellisDesc& trellis, const SectionSizes& sizes) {
     std::uint64_t size = 1;
-    for (const std::optional<std::string>& section : trellis.sections)
-        if (section) size += 1 + knots.at(*section);
+    for (const std::optional<std::string>& section : trellis.sections) {
+        if (!section) continue;
+        auto cage = sizes.cageKnots.find(*section);
+        size += 1 + sizes.firstCurveKnots.at(*section) + (cage == sizes.cageKnots.end() ? 0 : cage->second);
+        size = clampedSize(size);
+    }
     return size;
 }
 
 // Sums the objects' sizes in file order and returns the index of the one
 // that takes the total over the limit (the object count when none does).
 std::size_t accumulateEvaluationSize(const SceneDesc& scene, std::size_t timeCount, std::uint64_t& total) {
-    std::map<std::string, std::uint64_t> knots = firstCurveKnotsByName(scene);
+    SectionSizes sizes = sectionSizes(scene);
     for (std::size_t i = 0; i < scene.trellis.size(); ++i) {
-        total += evaluationSize(scene.trellis[i], knots) * timeCount;
+        total += evaluationSize(scene.trellis[i], sizes) * timeCount;
         if (total > MAX_EVALUATION_SIZE) return i;
     }
     return scene.trellis.size();
