@@ -66,7 +66,8 @@ void addBuildCommand(CLI::App& app, BuildOptions& options) {
                       "Evaluation time in ticks (4800 a second); repeat for several frames. "
                       "Default: the scene's \"time\", else 0")
         ->allow_extra_args(false)
-        ->type_name("T");
+        ->type_name("T")
+        ->transform(decimalInt());
     build->add_option("--json", options.outputs.jsonPath, "Write the cages as JSON to FILE, or to standard output for -")
         ->type_name("FILE|-");
     addPictureOptions(*build, options.outputs);

@@ -1,5 +1,6 @@
 #include "app/commands/edit_cli.h"
-#include <cstdio>
+#include <charconv>
+#include <climits>
 #include <map>
 #include "app/scene/spline_type_names.h"
 
@@ -31,11 +32,15 @@ std::vector<std::string> splitNames(const std::string& list) {
     return names;
 }
 
+const std::string INT_RANGE = std::to_string(INT_MIN) + " to " + std::to_string(INT_MAX);
+
 std::optional<IPoint2> pixelNamed(const std::string& text) {
-    int x = 0, y = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%d,%d%c", &x, &y, &rest) != 2) return std::nullopt;
-    return IPoint2(x, y);
+    std::size_t comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    std::optional<int> x = decimalIntNamed(text.substr(0, comma));
+    std::optional<int> y = decimalIntNamed(text.substr(comma + 1));
+    if (!x || !y) return std::nullopt;
+    return IPoint2(*x, *y);
 }
 
 EditAction makeAction(EditActionKind kind, const char* option, const std::string& value) {
@@ -77,10 +82,11 @@ void addActionOptions(CLI::App& edit, ActionOptions& a) {
                             "Press Add and choose these nodes in the select-by-name dialog, in this order")
                 ->allow_extra_args(false)->type_name("NAME[,NAME...]");
     a.remove = edit.add_option("--remove", a.removes, "Select list entry I (0 is the top) and press Remove")
-                   ->allow_extra_args(false)->type_name("I");
-    a.up = edit.add_option("--up", a.ups, "Select list entry I and press Up")->allow_extra_args(false)->type_name("I");
+                   ->allow_extra_args(false)->type_name("I")->transform(decimalInt());
+    a.up = edit.add_option("--up", a.ups, "Select list entry I and press Up")
+               ->allow_extra_args(false)->type_name("I")->transform(decimalInt());
     a.down = edit.add_option("--down", a.downs, "Select list entry I and press Down")
-                 ->allow_extra_args(false)->type_name("I");
+                 ->allow_extra_args(false)->type_name("I")->transform(decimalInt());
     a.type = edit.add_option("--type", a.types,
                              "Click the spline type: Linear, Smooth, Bezier, Bezier Corner, or 0 to 3")
                  ->allow_extra_args(false)->type_name("VALUE")
@@ -97,13 +103,38 @@ void addTargetOptions(CLI::App& edit, EditOptions& options, ActionOptions& a) {
                               ->type_name("NAME");
     CLI::Option* at = edit.add_option("--at", a.at, "The creating click's viewport position in pixels")
                           ->type_name("X,Y")
-                          ->check([](const std::string& v) { return pixelNamed(v) ? "" : "expected X,Y in whole pixels"; });
+                          ->check([](const std::string& v) {
+                              return pixelNamed(v) ? std::string()
+                                                   : "expected X,Y in whole pixels, two decimal integers from " +
+                                                         INT_RANGE + ", got \"" + v + "\"";
+                          });
     object->excludes(create);
     create->needs(at);
     at->needs(create);
 }
 
 }  // namespace
+
+std::optional<int> decimalIntNamed(const std::string& text) {
+    // from_chars reads decimal digits after an optional minus and nothing
+    // else, and reports a value beyond the range rather than wrapping it.
+    int value = 0;
+    const char* end = text.data() + text.size();
+    std::from_chars_result read = std::from_chars(text.data(), end, value, 10);
+    if (text.empty() || read.ec != std::errc() || read.ptr != end) return std::nullopt;
+    return value;
+}
+
+CLI::Validator decimalInt() {
+    return CLI::Validator(
+        [](std::string& text) {
+            std::optional<int> value = decimalIntNamed(text);
+            if (!value) return "expected a decimal integer from " + INT_RANGE + ", got \"" + text + "\"";
+            text = std::to_string(*value);
+            return std::string();
+        },
+        "");
+}
 
 std::optional<int> splineTypeNamed(const std::string& text) {
     if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + SPLINE_TYPE_COUNT) return text[0] - '0';

@@ -84,8 +84,13 @@ int JsonField::readInt() const {
 float JsonField::readFloat() const {
     if (!json->is_number()) failType("a number");
     double d = json->get<double>();
-    // Converting a double beyond the float range is undefined behaviour.
-    if (!(std::fabs(d) <= static_cast<double>(FLT_MAX))) fail("number out of range for a float");
+    double magnitude = std::fabs(d);
+    // Between the largest float and FLOAT_ROUNDS_TO_INFINITY a number rounds
+    // to the largest float: "3.4028235e+38", the shortest text of that
+    // float, is such a number. Converting it is undefined behaviour, though,
+    // so the largest float is given outright.
+    if (!(magnitude < FLOAT_ROUNDS_TO_INFINITY)) fail("number out of range for a float");
+    if (magnitude > static_cast<double>(FLT_MAX)) return d > 0 ? FLT_MAX : -FLT_MAX;
     return static_cast<float>(d);
 }
 

@@ -33,7 +33,7 @@ public:
     std::string readName() const;
     // A whole number within the host's 32-bit integer range (4800.0 counts as whole).
     int readInt() const;
-    // Any finite number that a float can hold.
+    // Any number that rounds to a finite float, as that float.
     float readFloat() const;
     // [x, y, z].
     Point3 readPoint() const;
@@ -43,6 +43,11 @@ private:
     const nlohmann::json* json;
     std::string path;
 };
+
+// The magnitude from which a number rounds to an infinite float: halfway
+// between the largest float and the next power of two, 2^128 - 2^103. The
+// largest float's last bit is odd, so the halfway point itself rounds up.
+const double FLOAT_ROUNDS_TO_INFINITY = 340282356779733661637539395458142568448.0;
 
 // Names given by the user compare without regard to ASCII letter case.
 std::string asciiLowerCase(std::string s);

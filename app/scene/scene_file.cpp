@@ -1,4 +1,6 @@
 #include "app/scene/scene_file.h"
+#include <charconv>
+#include <cmath>
 #include <map>
 #include "app/scene/json_field.h"
 #include "app/scene/scene_dependencies.h"
@@ -9,9 +11,51 @@
 
 namespace {
 
+// The library's own tree builder, but for one number. A decimal just below
+// 2^128 - 2^103 rounds to the largest float, yet its nearest double may be
+// that halfway point itself, which as a double rounds to infinity; only the
+// text can tell, so such a number is taken as the largest float when its
+// text says so.
+class SceneJsonBuilder {
+public:
+    explicit SceneJsonBuilder(nlohmann::json& root) : tree(root) {}
+
+    bool null() { return tree.null(); }
+    bool boolean(bool value) { return tree.boolean(value); }
+    bool number_integer(nlohmann::json::number_integer_t value) { return tree.number_integer(value); }
+    bool number_unsigned(nlohmann::json::number_unsigned_t value) { return tree.number_unsigned(value); }
+    bool number_float(double value, const std::string& text) { return tree.number_float(asWritten(value, text), text); }
+    bool string(std::string& value) { return tree.string(value); }
+    bool binary(nlohmann::json::binary_t& value) { return tree.binary(value); }
+    bool start_object(std::size_t count) { return tree.start_object(count); }
+    bool key(std::string& name) { return tree.key(name); }
+    bool end_object() { return tree.end_object(); }
+    bool start_array(std::size_t count) { return tree.start_array(count); }
+    bool end_array() { return tree.end_array(); }
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
+        return tree.parse_error(position, token, error);
+    }
+
+private:
+    static double asWritten(double value, const std::string& text) {
+        if (std::fabs(value) != FLOAT_ROUNDS_TO_INFINITY) return value;
+        float nearest = 0.0f;
+        std::from_chars_result read = std::from_chars(text.data(), text.data() + text.size(), nearest);
+        bool finite = read.ec == std::errc() && read.ptr == text.data() + text.size();
+        return finite ? static_cast<double>(nearest) : value;
+    }
+
+    nlohmann::detail::json_sax_dom_parser<nlohmann::json> tree;
+};
+
 nlohmann::json parseJson(const std::string& text) {
+    refuseNulBytes(text);
     try {
-        return nlohmann::json::parse(text);
+        nlohmann::json json;
+        SceneJsonBuilder builder(json);
+        nlohmann::json::sax_parse(text, &builder);
+        return json;
     } catch (const nlohmann::json::exception& e) {
         // Drop the library's "[json.exception.parse_error.101] " tag; keep
         // its "parse error at line L, column C: ..." description. A literal

@@ -57,3 +57,17 @@ std::string readSceneText(const std::string& path) {
     if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > MAX_SCENE_FILE_BYTES) refuseSize();
     return readAtMostLimit(fd);
 }
+
+void refuseNulBytes(const std::string& text) {
+    std::size_t nul = text.find('\0');
+    if (nul == std::string::npos) return;
+    // Counted as the JSON reader counts: lines from 1, columns in bytes from 1.
+    std::size_t line = 1, lineStart = 0;
+    for (std::size_t i = 0; i < nul; ++i) {
+        if (text[i] != '\n') continue;
+        ++line;
+        lineStart = i + 1;
+    }
+    throw SceneError("invalid JSON: parse error at line " + std::to_string(line) + ", column " +
+                     std::to_string(nul - lineStart + 1) + " (byte offset " + std::to_string(nul) + "): NUL byte");
+}

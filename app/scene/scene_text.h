@@ -7,3 +7,9 @@
 // pipe that never ends is cut off at the limit instead of read until memory
 // runs out.
 std::string readSceneText(const std::string& path);
+
+// Throws SceneError "invalid JSON: parse error at line L, column C (byte
+// offset N): NUL byte" at the first NUL of text. A scene file is text; the
+// JSON reader would take a NUL between values for the end of the input and
+// ignore whatever follows it.
+void refuseNulBytes(const std::string& text);

@@ -28,15 +28,19 @@ public:
     ParamType GetParameterType(int i) const { return params[i].desc.type; }
     const ParamBlockDescID& GetDesc(int i) const { return params[i].desc; }
 
-    // Integer values of animated parameters interpolate linearly between keys
-    // and round to the nearest integer; valid is narrowed as a node transform's.
+    // A constant holds any int and any float exactly, as the host's integer
+    // and float parameters do. Integer values of animated parameters
+    // interpolate linearly between keys and round to the nearest integer
+    // (values beyond the int range give its nearest end); valid is narrowed
+    // as a node transform's.
     BOOL GetValue(int i, TimeValue t, int& v, Interval& ivalid);
     BOOL GetValue(int i, TimeValue t, float& v, Interval& ivalid);
     // Sets the value at t: a constant when the parameter has no keys, else a
     // key at t. Notifies dependents with REFMSG_CHANGE.
     BOOL SetValue(int i, TimeValue t, int v);
     BOOL SetValue(int i, TimeValue t, float v);
-    // Replaces the parameter's animation by these (time, value) keys.
+    // Replaces the parameter's animation by these (time, value) keys. Key
+    // values are floats, whatever the parameter's type.
     void SetKeys(int i, std::vector<std::pair<TimeValue, float>> keys);
     // The parameter's keys sorted by time; empty for a constant. The real
     // host reaches keys through the parameter's controller; the stand-in
@@ -47,10 +51,12 @@ public:
 private:
     struct Param {
         ParamBlockDescID desc;
-        float value = 0.0f;
+        // A double holds every int and every float exactly.
+        double value = 0.0;
         std::vector<std::pair<TimeValue, float>> keys;
     };
-    float Evaluate(const Param& p, TimeValue t, Interval& ivalid) const;
+    double Evaluate(const Param& p, TimeValue t, Interval& ivalid) const;
+    BOOL SetStored(int i, TimeValue t, double v);
     std::vector<Param> params;
     DWORD version;
 };

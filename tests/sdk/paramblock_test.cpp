@@ -1,5 +1,6 @@
 // Parameter blocks of the host stand-in: constant and keyed values, integer
 // rounding, validity narrowing, change messages and cloning.
+#include <climits>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -107,6 +108,35 @@ TEST(ParamBlock, CloneIsIndependentOfTheOriginal) {
     EXPECT_EQ(intAt(*copy, 0, 0), 3);
     EXPECT_TRUE(copy->IsAnimated(1));
     EXPECT_FALSE(block->IsAnimated(1));
+}
+
+// The block kept constants as floats: 16777217 read back as 16777216 and
+// 2147483647 as -2147483648. A host's integer parameter holds any int.
+TEST(ParamBlock, IntegerConstantKeepsEveryInt) {
+    BlockPtr block = makeBlock();
+    for (int value : {INT_MAX, INT_MIN, 16777217, -16777217, INT_MAX - 1, 0}) {
+        block->SetValue(0, 0, value);
+        EXPECT_EQ(intAt(*block, 0, 0), value);
+    }
+    // A float parameter keeps the float it was given, also read as an int.
+    block->SetValue(1, 0, 0.1f);
+    float f = 0.0f;
+    Interval iv = FOREVER;
+    block->GetValue(1, 0, f, iv);
+    EXPECT_EQ(f, 0.1f);
+    EXPECT_EQ(intAt(*block, 1, 0), 0);
+}
+
+// Keys are floats and may lie beyond the int range; read as an int they
+// give its nearest end, not whatever the conversion would make of them.
+TEST(ParamBlock, IntegerBeyondTheRangeGivesItsNearestEnd) {
+    BlockPtr block = makeBlock();
+    block->SetKeys(0, {{0, 1e30f}, {100, -1e30f}});
+    EXPECT_EQ(intAt(*block, 0, 0), INT_MAX);
+    EXPECT_EQ(intAt(*block, 0, 100), INT_MIN);
+    block->SetKeys(0, {{0, 2147483520.0f}, {100, 3e9f}});  // the largest float below 2^31, then beyond
+    EXPECT_EQ(intAt(*block, 0, 0), 2147483520);
+    EXPECT_EQ(intAt(*block, 0, 100), INT_MAX);
 }
 
 TEST(ParamBlock, RejectsMissingDescriptorsAndUnknownIndices) {

@@ -1,8 +1,11 @@
 // Parameter blocks: each parameter is a constant or a list of (time, value)
-// keys, interpolated linearly and constant outside the keys. Integers are
-// stored as floats and rounded on the way out.
+// keys, interpolated linearly and constant outside the keys. A constant is
+// kept as a double, which holds an integer parameter's every int and a float
+// parameter's every float exactly; keys are floats, and an integer read from
+// them is rounded on the way out.
 #include "iparamb.h"
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -16,6 +19,15 @@ float interpolate(const ParamKey& a, const ParamKey& b, TimeValue t) {
     const double span = static_cast<double>(static_cast<std::int64_t>(b.first) - a.first);
     const float f = static_cast<float>(static_cast<double>(static_cast<std::int64_t>(t) - a.first) / span);
     return a.second + (b.second - a.second) * f;
+}
+
+// The int nearest to v: halves away from zero, beyond the int range its
+// nearest end (converting such a value is undefined), not-a-number 0.
+int nearestInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+    if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(std::lround(v));
 }
 
 }  // namespace
@@ -38,7 +50,7 @@ ReferenceTarget* IParamBlock::Clone(RemapDir& remap) {
 
 // Narrows ivalid as a node transform does: strictly between the first and
 // last key only the instant itself, at or outside the ends up to infinity.
-float IParamBlock::Evaluate(const Param& p, TimeValue t, Interval& ivalid) const {
+double IParamBlock::Evaluate(const Param& p, TimeValue t, Interval& ivalid) const {
     const auto& keys = p.keys;
     if (keys.empty()) return p.value;
     if (keys.size() == 1) return keys.front().second;
@@ -58,29 +70,33 @@ float IParamBlock::Evaluate(const Param& p, TimeValue t, Interval& ivalid) const
 
 BOOL IParamBlock::GetValue(int i, TimeValue t, int& v, Interval& ivalid) {
     if (i < 0 || i >= NumParams()) return FALSE;
-    v = static_cast<int>(std::lround(Evaluate(params[i], t, ivalid)));
+    v = nearestInt(Evaluate(params[i], t, ivalid));
     return TRUE;
 }
 
 BOOL IParamBlock::GetValue(int i, TimeValue t, float& v, Interval& ivalid) {
     if (i < 0 || i >= NumParams()) return FALSE;
-    v = Evaluate(params[i], t, ivalid);
+    v = static_cast<float>(Evaluate(params[i], t, ivalid));
     return TRUE;
 }
 
-BOOL IParamBlock::SetValue(int i, TimeValue t, int v) { return SetValue(i, t, static_cast<float>(v)); }
+BOOL IParamBlock::SetValue(int i, TimeValue t, int v) { return SetStored(i, t, static_cast<double>(v)); }
 
-BOOL IParamBlock::SetValue(int i, TimeValue t, float v) {
+BOOL IParamBlock::SetValue(int i, TimeValue t, float v) { return SetStored(i, t, static_cast<double>(v)); }
+
+BOOL IParamBlock::SetStored(int i, TimeValue t, double v) {
     if (i < 0 || i >= NumParams()) return FALSE;
     auto& keys = params[i].keys;
     if (keys.empty()) {
         params[i].value = v;
     } else {
+        // v is an int or a float: as a float it is the nearest float to it.
+        const float key = static_cast<float>(v);
         auto at = std::lower_bound(keys.begin(), keys.end(), ParamKey(t, 0.0f), earlier);
         if (at != keys.end() && at->first == t)
-            at->second = v;
+            at->second = key;
         else
-            keys.insert(at, ParamKey(t, v));
+            keys.insert(at, ParamKey(t, key));
     }
     NotifyDependents(FOREVER, PART_ALL, REFMSG_CHANGE);
     return TRUE;
