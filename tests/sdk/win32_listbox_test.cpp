@@ -145,3 +145,26 @@ TEST(ListBoxSorted, AddKeepsEntriesInOrderWithoutRegardToCase) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each entry carries a value of the caller's, which moves with its entry
+// as entries are inserted and deleted around it, as in Win32.
+TEST(ListBoxItemData, TravelsWithItsEntry) {
+    HWND list = CreateWindowA("LISTBOX", "", WS_CHILD, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (const char* s : {"a", "b", "c"}) SendMessageA(list, LB_ADDSTRING, 0, text(s));
+    for (int i = 0; i < 3; ++i) EXPECT_NE(SendMessageA(list, LB_SETITEMDATA, index(i), 100 + i), LB_ERR);
+    EXPECT_EQ(SendMessageA(list, LB_SETITEMDATA, index(3), 7), LB_ERR) << "no entry 3";
+    SendMessageA(list, LB_INSERTSTRING, 0, text("x"));
+    SendMessageA(list, LB_DELETESTRING, 2, 0);  // "b"
+    EXPECT_EQ(entries(list), (std::vector<std::string>{"x", "a", "c"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 0, 0), 0) << "a new entry's value is 0";
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 1, 0), 100);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 2, 0), 102);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 3, 0), LB_ERR);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMDATA, 0, 0), LB_ERR);
+    DestroyWindow(list);
+}
+
+}  // namespace
