@@ -7,10 +7,7 @@
 #include "maxtypes.h"
 #include "point3.h"
 #include "matrix3.h"
-
-struct RECT {
-    long left = 0, top = 0, right = 0, bottom = 0;
-};
+#include "win32.h"  // RECT
 
 class Material {
 public:

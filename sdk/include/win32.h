@@ -10,11 +10,15 @@
 // "BUTTON", "STATIC" and "LISTBOX" are built in, a dialog runs its dialog
 // procedure, and any other class name makes a plain container window.
 #pragma once
+#ifdef _WIN32
+// On Windows the plug-in and the host meet the real user32, comctl32 and
+// shell32; what follows is the stand-in of every other platform.
+#include "win32_real/windows_api.h"
+#else
 #include <string>
 #include <vector>
 #include "maxtypes.h"
 #include "winres.h"
-#include "gfx.h"  // RECT
 
 #define CALLBACK
 #define WINAPI
@@ -24,6 +28,10 @@ typedef HMENU__* HMENU;
 typedef std::intptr_t LONG_PTR;
 
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
+struct RECT {
+    long left = 0, top = 0, right = 0, bottom = 0;
+};
 
 // Window messages.
 const UINT WM_DESTROY = 0x0002;
@@ -124,3 +132,4 @@ struct ShellExecuteRecord {
 // Every accepted request since the log was last cleared, oldest first.
 const std::vector<ShellExecuteRecord>& ShellExecuteLog();
 void ClearShellExecuteLog();
+#endif

@@ -1,6 +1,10 @@
 // Win32 module functions a plug-in library uses: the notifications its entry
 // point receives, its string resources, and the common controls.
 #pragma once
+#ifdef _WIN32
+// On Windows the module functions are the real kernel32, user32 and comctl32.
+#include "win32_real/windows_api.h"
+#else
 #include "maxtypes.h"
 
 // Reasons passed to a library's entry point.
@@ -22,3 +26,4 @@ int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int bufferMax);
 // registration, so it only counts the calls.
 void InitCommonControls();
 int InitCommonControlsCallCount();
+#endif

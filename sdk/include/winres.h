@@ -2,6 +2,10 @@
 // tables, dialog templates and the version block. The stand-in reads the
 // script text that a plug-in library carries and keeps it per module handle.
 #pragma once
+#ifdef _WIN32
+// On Windows the resources are the real ones, compiled into the library.
+#include "win32_real/windows_api.h"
+#else
 #include <map>
 #include <string>
 #include <vector>
@@ -106,3 +110,4 @@ bool ParseResourceScript(const std::string& script, const std::vector<std::strin
 void RegisterModuleResources(HINSTANCE module, const ModuleResources& resources);
 void UnregisterModuleResources(HINSTANCE module);
 const ModuleResources* FindModuleResources(HINSTANCE module);
+#endif
