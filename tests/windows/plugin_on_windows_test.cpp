@@ -1,7 +1,11 @@
 // The built trellisObject.dlo on Windows: loaded by the system loader, its
 // resources read by user32, its rollup made of real dialogs, list boxes and
-// buttons.
+// buttons, and its help page opened through shell32.
+#include <chrono>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 #include <gtest/gtest.h>
 #include "createmode.h"
@@ -170,6 +174,28 @@ TEST_F(WindowsPanel, AddRemoveUpDownActOnTheRealListBox) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"S3", "S2"}));
     EXPECT_EQ(slots(), entries());
     EXPECT_EQ(SendMessageA(control(IDC_SECTION_LIST), LB_SETCURSEL, 5, 0), LB_ERR);
+}
+
+// Help goes through the shell to the program named iexplore.exe: the
+// recording one, put where the shell looks first (the wine prefix's system
+// folder; the runner makes wine prefer it to its own).
+TEST_F(WindowsPanel, HelpReachesTheProgramTheShellFinds) {
+    char system[MAX_PATH] = {};
+    ASSERT_NE(GetSystemDirectoryA(system, MAX_PATH), 0u);
+    ASSERT_TRUE(CopyFileA("iexplore.exe", (std::string(system) + "\\iexplore.exe").c_str(), FALSE));
+    const std::string record = "help-record.txt";
+    DeleteFileA(record.c_str());
+    SetEnvironmentVariableA("TRELLIS_HELP_RECORD", record.c_str());
+    click(IDC_HELP_BUTTON);
+    std::string text;
+    for (int wait = 0; wait < 200 && text.find('\n') == std::string::npos; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::ifstream in(record, std::ios::binary);
+        std::ostringstream read;
+        read << in.rdbuf();
+        text = read.str();
+    }
+    EXPECT_EQ(text, "help.gridwork-plugins.example/max4/trellisObject/help.html\n");
 }
 
 }  // namespace
