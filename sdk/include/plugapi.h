@@ -74,10 +74,13 @@ typedef ULONG (*LibVersionProc)();
 // DLL_PROCESS_DETACH, drops the resources and closes the file, which runs
 // the library's static destructors: its descriptors are gone afterwards.
 //
-// The stand-in reads the resources from ELF sections of the library: ".rsrc"
-// holds the resource script and ".rsrc.h" the id header it includes. The
-// entry point is the ELF entry address; a library whose entry address is 0
-// has none, as a DLL may have none.
+// The stand-in examines the file's bytes before it opens it, and refuses a
+// file that is not a plug-in library of this SDK with nothing of it run
+// (src/loader/plugin_examination.cpp lists the checks). It reads the
+// resources from ELF sections of the library: ".rsrc" holds the resource
+// script, which every plug-in must carry, and ".rsrc.h" the id header it
+// includes. The entry point is the ELF entry address; a library whose entry
+// address is 0 has none, as a DLL may have none.
 class PluginLibrary {
 public:
     // Null with a one-line message in error when the library cannot be used;

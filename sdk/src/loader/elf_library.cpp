@@ -1,51 +1,44 @@
-// Reads an ELF64 shared library's header, program headers and section
-// headers (layout from <elf.h>, the System V gABI).
+// Reads an ELF64 shared library's file header, program headers, dynamic
+// section and section headers (layout from <elf.h>, the System V gABI).
 #include "loader/elf_library.h"
-#include <elf.h>
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 namespace {
 
-class ElfFile {
-public:
-    bool open(const std::string& path, std::string& error) {
-        file.open(path, std::ios::binary);
-        if (!file) return failWith(error, "cannot open the file");
-        file.seekg(0, std::ios::end);
-        std::streamoff end = file.tellg();
-        if (end < 0) return failWith(error, "cannot read the file");
-        size = static_cast<uint64_t>(end);
-        return true;
-    }
+#if defined(__x86_64__)
+const Elf64_Half kHostMachine = EM_X86_64;
+#elif defined(__aarch64__)
+const Elf64_Half kHostMachine = EM_AARCH64;
+#elif defined(__powerpc64__)
+const Elf64_Half kHostMachine = EM_PPC64;
+#elif defined(__s390x__)
+const Elf64_Half kHostMachine = EM_S390;
+#elif defined(__riscv) && __riscv_xlen == 64
+const Elf64_Half kHostMachine = EM_RISCV;
+#else
+#error "the plug-in loader does not know the ELF machine code of this host"
+#endif
 
-    // Whether count bytes at offset lie inside the file (no overflow).
-    bool holds(uint64_t offset, uint64_t count) const { return offset <= size && count <= size - offset; }
+// Only the resource sections are read whole; nothing that size is a script.
+const uint64_t kMaxSectionBytes = 16u << 20;
 
-    bool read(uint64_t offset, void* out, uint64_t count) {
-        if (!holds(offset, count)) return false;
-        file.clear();
-        file.seekg(static_cast<std::streamoff>(offset));
-        file.read(static_cast<char*>(out), static_cast<std::streamsize>(count));
-        return static_cast<uint64_t>(file.gcount()) == count;
-    }
-
-    bool readBytes(uint64_t offset, uint64_t count, std::string& out) {
-        if (!holds(offset, count)) return false;
-        out.assign(static_cast<size_t>(count), '\0');
-        return count == 0 || read(offset, &out[0], count);
-    }
-
-    static bool failWith(std::string& error, const char* reason) {
-        error = reason;
-        return false;
-    }
-
-private:
-    std::ifstream file;
-    uint64_t size = 0;
+struct MachineName {
+    Elf64_Half machine;
+    const char* name;
 };
+
+const MachineName kMachineNames[] = {
+    {EM_386, "x86"},     {EM_X86_64, "x86-64"},   {EM_ARM, "ARM"},   {EM_AARCH64, "AArch64"},
+    {EM_PPC, "PowerPC"}, {EM_PPC64, "PowerPC64"}, {EM_S390, "S/390"}, {EM_RISCV, "RISC-V"},
+    {EM_MIPS, "MIPS"},   {EM_SPARCV9, "SPARC V9"},
+};
+
+std::string machineName(Elf64_Half machine) {
+    for (const MachineName& known : kMachineNames)
+        if (known.machine == machine) return known.name;
+    return "ELF machine " + std::to_string(machine);
+}
 
 bool hostIsLittleEndian() {
     const uint16_t probe = 1;
@@ -54,53 +47,121 @@ bool hostIsLittleEndian() {
     return first == 1;
 }
 
-bool checkHeader(const Elf64_Ehdr& header, std::string& error) {
-    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0) return ElfFile::failWith(error, "not an ELF file");
-    if (header.e_ident[EI_CLASS] != ELFCLASS64) return ElfFile::failWith(error, "not a 64-bit ELF file");
+// The identification bytes first: until the class and byte order are known
+// the other fields cannot be read.
+bool checkIdentification(const unsigned char (&ident)[EI_NIDENT], std::string& error) {
+    if (std::memcmp(ident, ELFMAG, SELFMAG) != 0) return failWith(error, "not an ELF file");
+    if (ident[EI_CLASS] != ELFCLASS64) return failWith(error, "not a 64-bit ELF file");
     unsigned char order = hostIsLittleEndian() ? ELFDATA2LSB : ELFDATA2MSB;
-    if (header.e_ident[EI_DATA] != order) return ElfFile::failWith(error, "ELF file of the other byte order");
-    if (header.e_type != ET_DYN) return ElfFile::failWith(error, "not a shared library");
+    if (ident[EI_DATA] != order) return failWith(error, "ELF file of the other byte order");
     return true;
 }
 
-// The entry address must lie in a loaded, executable segment: anything
-// else would send the loader's call into data or into nowhere.
-bool checkEntry(ElfFile& file, const Elf64_Ehdr& header, std::string& error) {
-    if (header.e_entry == 0) return true;
-    if (header.e_phentsize != sizeof(Elf64_Phdr)) return ElfFile::failWith(error, "malformed program headers");
-    for (uint64_t i = 0; i < header.e_phnum; ++i) {
-        Elf64_Phdr segment;
-        if (!file.read(header.e_phoff + i * sizeof(Elf64_Phdr), &segment, sizeof(segment)))
-            return ElfFile::failWith(error, "program headers lie outside the file");
-        bool code = segment.p_type == PT_LOAD && (segment.p_flags & PF_X);
-        if (code && header.e_entry >= segment.p_vaddr && header.e_entry - segment.p_vaddr < segment.p_memsz)
-            return true;
+bool checkHeader(const Elf64_Ehdr& header, std::string& error) {
+    if (header.e_ident[EI_VERSION] != EV_CURRENT || header.e_version != EV_CURRENT)
+        return failWith(error, "malformed file header (unknown ELF version)");
+    unsigned char abi = header.e_ident[EI_OSABI];
+    if (abi != ELFOSABI_SYSV && abi != ELFOSABI_GNU) {
+        error = "built for another operating system (ELF OS/ABI " + std::to_string(abi) + ")";
+        return false;
     }
-    return ElfFile::failWith(error, "entry point lies outside the library's code");
+    if (header.e_machine != kHostMachine) {
+        error = "built for another machine (" + machineName(header.e_machine) + "; this host is " +
+                machineName(kHostMachine) + ")";
+        return false;
+    }
+    switch (header.e_type) {
+        case ET_DYN: return true;
+        case ET_EXEC: return failWith(error, "an executable, not a shared library");
+        case ET_REL: return failWith(error, "an object file, not a shared library");
+        case ET_CORE: return failWith(error, "a core dump, not a shared library");
+        default: return failWith(error, "not a shared library");
+    }
+}
+
+struct ProgramHeaders {
+    std::vector<Elf64_Phdr> loads;
+    Elf64_Phdr dynamic{};
+    bool hasDynamic = false;
+    bool hasInterpreter = false;
+};
+
+bool checkLoadSegment(const ElfFile& file, const Elf64_Phdr& segment, std::string& error) {
+    uint64_t end = 0;
+    if (segment.p_filesz > segment.p_memsz || !addWithoutOverflow(segment.p_vaddr, segment.p_memsz, end))
+        return failWith(error, "malformed loaded segment");
+    if (!file.holds(segment.p_offset, segment.p_filesz))
+        return failWith(error, "a loaded segment lies outside the file");
+    return true;
+}
+
+// The dynamic linker maps what the program headers say; a segment that the
+// file does not hold would be mapped past its end and fault when touched.
+bool readProgramHeaders(const ElfFile& file, const Elf64_Ehdr& header, ProgramHeaders& program, std::string& error) {
+    if (header.e_phnum == 0) return failWith(error, "no program headers");
+    if (header.e_phentsize != sizeof(Elf64_Phdr)) return failWith(error, "malformed program headers");
+    std::vector<Elf64_Phdr> headers(header.e_phnum);
+    if (!file.read(header.e_phoff, headers.data(), headers.size() * sizeof(Elf64_Phdr)))
+        return failWith(error, "program headers lie outside the file");
+    for (const Elf64_Phdr& segment : headers) {
+        if (segment.p_type == PT_LOAD) {
+            if (!checkLoadSegment(file, segment, error)) return false;
+            program.loads.push_back(segment);
+        } else if (segment.p_type == PT_DYNAMIC) {
+            if (program.hasDynamic) return failWith(error, "malformed program headers (two dynamic sections)");
+            program.dynamic = segment;
+            program.hasDynamic = true;
+        } else if (segment.p_type == PT_INTERP) {
+            program.hasInterpreter = true;
+        }
+    }
+    if (program.loads.empty()) return failWith(error, "no loaded segments");
+    if (!program.hasDynamic) return failWith(error, "no dynamic section");
+    return true;
+}
+
+// The entry address must lie in the library's code: anything else would
+// send the loader's call into data or into nowhere.
+bool checkEntry(const ElfSegments& segments, uint64_t entry, std::string& error) {
+    if (entry == 0 || segments.isCode(entry)) return true;
+    return failWith(error, "entry point lies outside the library's code");
+}
+
+// The dynamic linker calls DT_INIT and each DT_INIT_ARRAY entry when it
+// opens the library, and the FINI ones when it closes it. Where they lie
+// is checked here; what the array entries hold is known only after
+// relocation, when the library is open.
+bool checkConstructors(const ElfSegments& segments, const ElfDynamic& dynamic, std::string& error) {
+    if ((dynamic.init != 0 && !segments.isCode(dynamic.init)) || (dynamic.fini != 0 && !segments.isCode(dynamic.fini)))
+        return failWith(error, "constructor or destructor lies outside the library's code");
+    for (auto table : {std::make_pair(dynamic.initArray, dynamic.initArraySize),
+                       std::make_pair(dynamic.finiArray, dynamic.finiArraySize)}) {
+        if (table.second % sizeof(Elf64_Addr) != 0 || (table.second != 0 && !segments.mapsMemory(table.first, table.second)))
+            return failWith(error, "constructor table lies outside the loaded segments");
+    }
+    return true;
 }
 
 // Section count and name-table index may be escaped into section 0 when
 // they do not fit the file header (gABI, "Sections").
-bool readSectionHeaders(ElfFile& file, const Elf64_Ehdr& header, std::vector<Elf64_Shdr>& sections,
+bool readSectionHeaders(const ElfFile& file, const Elf64_Ehdr& header, std::vector<Elf64_Shdr>& sections,
                         uint64_t& namesIndex, std::string& error) {
-    if (header.e_shoff == 0) return ElfFile::failWith(error, "no section headers");
-    if (header.e_shentsize != sizeof(Elf64_Shdr)) return ElfFile::failWith(error, "malformed section headers");
+    if (header.e_shoff == 0) return failWith(error, "no section headers");
+    if (header.e_shentsize != sizeof(Elf64_Shdr)) return failWith(error, "malformed section headers");
     Elf64_Shdr first;
-    if (!file.read(header.e_shoff, &first, sizeof(first)))
-        return ElfFile::failWith(error, "section headers lie outside the file");
+    if (!file.read(header.e_shoff, &first, sizeof(first))) return failWith(error, "section headers lie outside the file");
     uint64_t count = header.e_shnum != 0 ? header.e_shnum : first.sh_size;
     namesIndex = header.e_shstrndx != SHN_XINDEX ? header.e_shstrndx : first.sh_link;
-    if (!file.holds(header.e_shoff, 0) || count > (UINT64_MAX / sizeof(Elf64_Shdr)) ||
-        !file.holds(header.e_shoff, count * sizeof(Elf64_Shdr)))
-        return ElfFile::failWith(error, "section headers lie outside the file");
-    if (namesIndex >= count) return ElfFile::failWith(error, "malformed section name table");
+    if (count > UINT64_MAX / sizeof(Elf64_Shdr) || !file.holds(header.e_shoff, count * sizeof(Elf64_Shdr)))
+        return failWith(error, "section headers lie outside the file");
+    if (namesIndex >= count) return failWith(error, "malformed section name table");
     sections.resize(static_cast<size_t>(count));
     if (!file.read(header.e_shoff, sections.data(), count * sizeof(Elf64_Shdr)))
-        return ElfFile::failWith(error, "cannot read the section headers");
+        return failWith(error, "cannot read the section headers");
     return true;
 }
 
-bool readSectionData(ElfFile& file, const Elf64_Shdr& section, std::string& out) {
+bool readSectionData(const ElfFile& file, const Elf64_Shdr& section, std::string& out) {
     if (section.sh_type == SHT_NOBITS) return false;
     return file.readBytes(section.sh_offset, section.sh_size, out);
 }
@@ -114,38 +175,65 @@ bool sectionName(const std::string& names, uint32_t offset, std::string& name) {
     return true;
 }
 
-bool readWantedSections(ElfFile& file, const Elf64_Ehdr& header, const std::vector<std::string>& wanted,
+bool readWantedSections(const ElfFile& file, const Elf64_Ehdr& header, const std::vector<std::string>& wanted,
                         ElfLibraryInfo& info, std::string& error) {
     std::vector<Elf64_Shdr> sections;
     uint64_t namesIndex = 0;
     if (!readSectionHeaders(file, header, sections, namesIndex, error)) return false;
     std::string names;
     if (!readSectionData(file, sections[namesIndex], names))
-        return ElfFile::failWith(error, "section name table lies outside the file");
+        return failWith(error, "section name table lies outside the file");
     for (const Elf64_Shdr& section : sections) {
         std::string name;
-        if (!sectionName(names, section.sh_name, name)) return ElfFile::failWith(error, "malformed section name");
+        if (!sectionName(names, section.sh_name, name)) return failWith(error, "malformed section name");
         if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() || info.sections.count(name)) continue;
+        if (section.sh_size > kMaxSectionBytes) {
+            error = "section " + name + " is larger than " + std::to_string(kMaxSectionBytes >> 20) + " MiB";
+            return false;
+        }
         std::string data;
-        if (!readSectionData(file, section, data))
-            return ElfFile::failWith(error, "section contents lie outside the file");
+        if (!readSectionData(file, section, data)) return failWith(error, "section contents lie outside the file");
         info.sections[name] = std::move(data);
     }
     return true;
 }
 
+// The segments and dynamic section, as the dynamic linker would see them.
+bool readLoadedImage(const ElfFile& file, const Elf64_Ehdr& header, const std::vector<std::string>& wantedExports,
+                     ElfLibraryInfo& info, std::string& error) {
+    ProgramHeaders program;
+    if (!readProgramHeaders(file, header, program, error)) return false;
+    ElfSegments segments(program.loads);
+    ElfDynamic dynamic;
+    if (!ReadElfDynamic(file, segments, program.dynamic, dynamic, error)) return false;
+    // Linked as a program (-pie): its entry point is a program's start.
+    if (dynamic.flags1 & DF_1_PIE) return failWith(error, "a program (position-independent executable), not a shared library");
+    if (!checkEntry(segments, header.e_entry, error) || !checkConstructors(segments, dynamic, error)) return false;
+    for (const std::string& name : wantedExports) {
+        ElfExport found = ElfExport::Missing;
+        if (!FindElfExport(file, segments, dynamic, name, found, error)) return false;
+        info.exports[name] = found;
+    }
+    info.entry = header.e_entry;
+    info.hasInterpreter = program.hasInterpreter;
+    info.needed = std::move(dynamic.needed);
+    return true;
+}
+
 }  // namespace
 
-bool ReadElfLibrary(const std::string& path, const std::vector<std::string>& wantedSections, ElfLibraryInfo& info,
-                    std::string& error) {
+bool ReadElfLibrary(const std::string& path, const std::vector<std::string>& wantedExports,
+                    const std::vector<std::string>& wantedSections, ElfLibraryInfo& info, std::string& error) {
     ElfFile file;
     if (!file.open(path, error)) return false;
     Elf64_Ehdr header;
-    if (!file.read(0, &header, sizeof(header))) return ElfFile::failWith(error, "not an ELF file");
-    if (!checkHeader(header, error) || !checkEntry(file, header, error)) return false;
+    if (!file.read(0, header.e_ident, EI_NIDENT)) return failWith(error, "not an ELF file");
+    if (!checkIdentification(header.e_ident, error)) return false;
+    if (!file.read(0, &header, sizeof(header))) return failWith(error, "file header cut short");
     ElfLibraryInfo result;
-    result.entry = header.e_entry;
-    if (!readWantedSections(file, header, wantedSections, result, error)) return false;
+    if (!checkHeader(header, error) || !readLoadedImage(file, header, wantedExports, result, error) ||
+        !readWantedSections(file, header, wantedSections, result, error))
+        return false;
     info = std::move(result);
     return true;
 }

@@ -4,14 +4,11 @@
 #include <dlfcn.h>
 #include <link.h>
 #include <set>
-#include "loader/elf_library.h"
+#include "loader/plugin_examination.h"
 #include "plugapi.h"
 #include "winres.h"
 
 namespace {
-
-const char* const kScriptSection = ".rsrc";
-const char* const kHeaderSection = ".rsrc.h";
 
 // A library holds more classes than this only by mistake; listing them
 // would only take long.
@@ -36,15 +33,11 @@ std::string lastDlError() {
     return message ? message : "unknown error";
 }
 
-bool parseResources(const ElfLibraryInfo& elf, ModuleResources& resources, std::string& error) {
-    auto script = elf.sections.find(kScriptSection);
-    if (script == elf.sections.end()) return true;  // a library may carry no resources
-    std::vector<std::string> headers;
-    auto header = elf.sections.find(kHeaderSection);
-    if (header != elf.sections.end()) headers.push_back(header->second);
-    if (ParseResourceScript(script->second, headers, resources, error)) return true;
-    error = "resource script " + error;
-    return false;
+// dlerror names the file first; the caller names it already.
+std::string openError(const std::string& openedPath) {
+    std::string message = lastDlError();
+    std::string prefix = openedPath + ": ";
+    return message.compare(0, prefix.size(), prefix) == 0 ? message.substr(prefix.size()) : message;
 }
 
 // The export must come from the library itself, not from one it depends on.
@@ -71,16 +64,19 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path, std:
     return nullptr;  // the destructor undoes whatever was done
 }
 
-// Reads the file first, so that a file that is no library is refused
-// before anything of it runs.
+// The file is examined before it is opened, so that a file that is no
+// plug-in of this SDK is refused before anything of it runs. RTLD_NOW: a
+// name the library uses that nothing defines refuses it at opening, after
+// relocation but before its constructors run, rather than failing at a
+// call later. RTLD_LOCAL: its names are not offered to libraries opened
+// after it.
 bool PluginLibrary::open(std::string& error) {
-    ElfLibraryInfo elf;
-    if (!ReadElfLibrary(path, {kScriptSection, kHeaderSection}, elf, error)) return false;
-    ModuleResources resources;
-    if (!parseResources(elf, resources, error)) return false;
-    handle = dlopen(fileOpenPath(path).c_str(), RTLD_NOW | RTLD_LOCAL);
+    ExaminedPlugin examined;
+    if (!ExaminePluginFile(path, examined, error)) return false;
+    std::string openPath = fileOpenPath(path);
+    handle = dlopen(openPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
-        error = lastDlError();
+        error = openError(openPath);
         return false;
     }
     if (!loadedHandles().insert(handle).second) {
@@ -94,8 +90,8 @@ bool PluginLibrary::open(std::string& error) {
         error = lastDlError();
         return false;
     }
-    if (elf.entry != 0) entryPoint = reinterpret_cast<DllEntryPoint>(map->l_addr + elf.entry);
-    RegisterModuleResources(Module(), resources);
+    if (examined.entry != 0) entryPoint = reinterpret_cast<DllEntryPoint>(map->l_addr + examined.entry);
+    RegisterModuleResources(Module(), examined.resources);
     registered = true;
     return true;
 }
