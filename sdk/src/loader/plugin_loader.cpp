@@ -1,26 +1,15 @@
-// Loads a plug-in library the way the host loads a DLL: open it, give it its
-// resources, run its entry point, then ask its exports what it offers. Also
-// counts the live class descriptors.
+// The ELF side of loading a plug-in library the way the host loads a DLL:
+// examine the file, open it, give it its resources and run its entry point;
+// plugins/plugin_library.cpp then asks its exports what it offers.
 #include <dlfcn.h>
 #include <link.h>
-#include <set>
+#include <filesystem>
 #include "loader/plugin_examination.h"
 #include "plugapi.h"
+#include "plugins/platform_library.h"
 #include "winres.h"
 
 namespace {
-
-// A library holds more classes than this only by mistake; listing them
-// would only take long.
-const int kMaxClasses = 4096;
-
-// Handles of the libraries loaded through PluginLibrary. Opening a file a
-// second time gives the same handle (and the same module); it is refused,
-// since its entry point, resources and descriptors are already in use.
-std::set<void*>& loadedHandles() {
-    static std::set<void*> handles;
-    return handles;
-}
 
 // dlopen searches the library path for a bare file name; a plug-in path
 // always means a file.
@@ -40,8 +29,10 @@ std::string openError(const std::string& openedPath) {
     return message.compare(0, prefix.size(), prefix) == 0 ? message.substr(prefix.size()) : message;
 }
 
+}  // namespace
+
 // The export must come from the library itself, not from one it depends on.
-void* findOwnExport(void* handle, const char* name) {
+void* FindLibraryExport(void* handle, const char* name) {
     void* symbol = dlsym(handle, name);
     if (!symbol) return nullptr;
     Dl_info info;
@@ -52,16 +43,10 @@ void* findOwnExport(void* handle, const char* name) {
     return owner == library ? symbol : nullptr;
 }
 
-}  // namespace
-
-std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path, std::string& error) {
-    std::unique_ptr<PluginLibrary> library(new PluginLibrary(path));
-    std::string reason;
-    bool ok = library->open(reason) && library->attach(reason) && library->resolveExports(reason) &&
-              library->checkVersion(reason) && library->listClasses(reason);
-    if (ok) return library;
-    error = path + ": " + reason;
-    return nullptr;  // the destructor undoes whatever was done
+std::string RunningProgramPath() {
+    std::error_code ec;
+    std::string program = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    return ec ? std::string() : program;
 }
 
 // The file is examined before it is opened, so that a file that is no
@@ -79,7 +64,7 @@ bool PluginLibrary::open(std::string& error) {
         error = openError(openPath);
         return false;
     }
-    if (!loadedHandles().insert(handle).second) {
+    if (!LoadedPluginHandles().insert(handle).second) {
         dlclose(handle);
         handle = nullptr;
         error = "already loaded";
@@ -106,70 +91,12 @@ bool PluginLibrary::attach(std::string& error) {
     return false;
 }
 
-bool PluginLibrary::resolveExports(std::string& error) {
-    libDescription = reinterpret_cast<LibDescriptionProc>(findOwnExport(handle, "LibDescription"));
-    libNumberClasses = reinterpret_cast<LibNumberClassesProc>(findOwnExport(handle, "LibNumberClasses"));
-    libClassDesc = reinterpret_cast<LibClassDescProc>(findOwnExport(handle, "LibClassDesc"));
-    libVersion = reinterpret_cast<LibVersionProc>(findOwnExport(handle, "LibVersion"));
-    const char* missing = !libDescription ? "LibDescription" : !libNumberClasses ? "LibNumberClasses"
-                        : !libClassDesc ? "LibClassDesc" : !libVersion ? "LibVersion" : nullptr;
-    if (!missing) return true;
-    error = std::string("not a plug-in library (no export ") + missing + ")";
-    return false;
-}
-
-// Only the SDK interface must match: releases and revisions of the same
-// interface are compatible.
-bool PluginLibrary::checkVersion(std::string& error) {
-    version = libVersion();
-    if (GetMaxApiNum(version) == MAX_API_NUM) return true;
-    error = "built for SDK interface " + std::to_string(GetMaxApiNum(version)) + ", this host has " +
-            std::to_string(MAX_API_NUM);
-    return false;
-}
-
-bool PluginLibrary::listClasses(std::string& error) {
-    const TCHAR* text = libDescription();
-    description = text ? text : "";
-    int count = libNumberClasses();
-    if (count < 0 || count > kMaxClasses) {
-        error = "LibNumberClasses answered " + std::to_string(count);
-        return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        ClassDesc* desc = libClassDesc(i);
-        if (!desc) {
-            error = "LibClassDesc(" + std::to_string(i) + ") answered null";
-            return false;
-        }
-        classes.push_back(desc);
-    }
-    return true;
-}
-
-ClassDesc* PluginLibrary::ClassDescAt(int i) const {
-    return i >= 0 && i < NumClasses() ? classes[static_cast<size_t>(i)] : nullptr;
-}
-
 // The descriptors belong to the library: they are dropped before it goes.
 PluginLibrary::~PluginLibrary() {
     classes.clear();
     if (attached) entryPoint(Module(), DLL_PROCESS_DETACH, nullptr);
     if (registered) UnregisterModuleResources(Module());
     if (!handle) return;
-    loadedHandles().erase(handle);
+    LoadedPluginHandles().erase(handle);
     dlclose(handle);
 }
-
-// The class descriptor base: the host counts the descriptors alive so that
-// a library's unloading can be seen to take its descriptors with it.
-namespace {
-
-int liveDescriptors = 0;
-
-}  // namespace
-
-ClassDesc::ClassDesc() { ++liveDescriptors; }
-ClassDesc::~ClassDesc() { --liveDescriptors; }
-
-int LiveClassDescCount() { return liveDescriptors; }

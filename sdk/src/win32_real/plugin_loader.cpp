@@ -1,22 +1,11 @@
-// Loads a plug-in library on Windows: the system loader maps the DLL, runs
-// its entry point and holds its resources; the host only asks the exports
-// what the library offers. Also counts the live class descriptors.
-#include <set>
+// The Windows side of loading a plug-in library: the system loader maps the
+// DLL, runs its entry point and holds its resources; plugins/plugin_library.cpp
+// then asks its exports what it offers.
 #include "plugapi.h"
+#include "plugins/platform_library.h"
 #include "winmodule.h"
 
 namespace {
-
-// A library holds more classes than this only by mistake; listing them
-// would only take long.
-const int kMaxClasses = 4096;
-
-// Loading a file a second time gives the same module; it is refused, since
-// its descriptors are already in use.
-std::set<void*>& loadedHandles() {
-    static std::set<void*> handles;
-    return handles;
-}
 
 std::string lastSystemError() {
     const DWORD code = GetLastError();
@@ -31,21 +20,16 @@ std::string lastSystemError() {
     return message;
 }
 
-template <typename Proc>
-Proc findExport(void* handle, const char* name) {
-    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name)));
-}
-
 }  // namespace
 
-std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path, std::string& error) {
-    std::unique_ptr<PluginLibrary> library(new PluginLibrary(path));
-    std::string reason;
-    bool ok = library->open(reason) && library->attach(reason) && library->resolveExports(reason) &&
-              library->checkVersion(reason) && library->listClasses(reason);
-    if (ok) return library;
-    error = path + ": " + reason;
-    return nullptr;  // the destructor undoes whatever was done
+void* FindLibraryExport(void* handle, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+}
+
+std::string RunningProgramPath() {
+    char program[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(program, length);
 }
 
 // LoadLibraryA runs the entry point itself; a refusal fails the load.
@@ -60,7 +44,7 @@ bool PluginLibrary::open(std::string& error) {
         return false;
     }
     handle = module;
-    if (!loadedHandles().insert(handle).second) {
+    if (!LoadedPluginHandles().insert(handle).second) {
         FreeLibrary(module);
         handle = nullptr;
         error = "already loaded";
@@ -71,68 +55,10 @@ bool PluginLibrary::open(std::string& error) {
 
 bool PluginLibrary::attach(std::string&) { return true; }
 
-bool PluginLibrary::resolveExports(std::string& error) {
-    libDescription = findExport<LibDescriptionProc>(handle, "LibDescription");
-    libNumberClasses = findExport<LibNumberClassesProc>(handle, "LibNumberClasses");
-    libClassDesc = findExport<LibClassDescProc>(handle, "LibClassDesc");
-    libVersion = findExport<LibVersionProc>(handle, "LibVersion");
-    const char* missing = !libDescription ? "LibDescription" : !libNumberClasses ? "LibNumberClasses"
-                        : !libClassDesc ? "LibClassDesc" : !libVersion ? "LibVersion" : nullptr;
-    if (!missing) return true;
-    error = std::string("not a plug-in library (no export ") + missing + ")";
-    return false;
-}
-
-// Only the SDK interface must match: releases and revisions of the same
-// interface are compatible.
-bool PluginLibrary::checkVersion(std::string& error) {
-    version = libVersion();
-    if (GetMaxApiNum(version) == MAX_API_NUM) return true;
-    error = "built for SDK interface " + std::to_string(GetMaxApiNum(version)) + ", this host has " +
-            std::to_string(MAX_API_NUM);
-    return false;
-}
-
-bool PluginLibrary::listClasses(std::string& error) {
-    const TCHAR* text = libDescription();
-    description = text ? text : "";
-    int count = libNumberClasses();
-    if (count < 0 || count > kMaxClasses) {
-        error = "LibNumberClasses answered " + std::to_string(count);
-        return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        ClassDesc* desc = libClassDesc(i);
-        if (!desc) {
-            error = "LibClassDesc(" + std::to_string(i) + ") answered null";
-            return false;
-        }
-        classes.push_back(desc);
-    }
-    return true;
-}
-
-ClassDesc* PluginLibrary::ClassDescAt(int i) const {
-    return i >= 0 && i < NumClasses() ? classes[static_cast<size_t>(i)] : nullptr;
-}
-
 // The descriptors belong to the library: they are dropped before it goes.
 PluginLibrary::~PluginLibrary() {
     classes.clear();
     if (!handle) return;
-    loadedHandles().erase(handle);
+    LoadedPluginHandles().erase(handle);
     FreeLibrary(static_cast<HMODULE>(handle));
 }
-
-// The class descriptor base: the host counts the descriptors alive so that
-// a library's unloading can be seen to take its descriptors with it.
-namespace {
-
-int liveDescriptors = 0;
-
-}  // namespace
-
-ClassDesc::ClassDesc() { ++liveDescriptors; }
-ClassDesc::~ClassDesc() { --liveDescriptors; }
-
-int LiveClassDescCount() { return liveDescriptors; }
