@@ -5,15 +5,10 @@
 
 namespace {
 
-int countFilledSections(ReferenceTarget& object) {
-    int filled = 0;
-    for (INode* node : sectionSlots(object)) filled += node != nullptr;
-    return filled;
-}
-
-std::vector<std::string> readSectionNames(ReferenceTarget& object) {
+// Node names of the filled slots, in list order.
+std::vector<std::string> namesOf(const std::vector<INode*>& slots) {
     std::vector<std::string> names;
-    for (INode* node : sectionSlots(object))
+    for (INode* node : slots)
         if (node) names.push_back(node->GetName());
     return names;
 }
@@ -38,11 +33,11 @@ void readLastBuild(ITrellisCage& built, CageSnapshot& snapshot) {
     for (int i = 0; i < built.CageLinkCount(); ++i) snapshot.cageLinks.push_back(built.CageLinkAt(i));
 }
 
-CageView captureView(Object& object, INode& node, TimeValue t) {
+CageView captureView(Object& object, INode& node, TimeValue t, const std::vector<INode*>& slots) {
     CageView view;
     view.objectTM = node.GetObjectTM(t);
     static_cast<ShapeObject&>(object).MakePolyShape(t, view.curves, CAGE_SAMPLE_STEPS, FALSE);
-    view.sectionNames = readSectionNames(object);
+    view.sectionNames = namesOf(slots);
     return view;
 }
 
@@ -58,8 +53,9 @@ CageSnapshot snapshotCage(INode& node, TimeValue t) {
     snapshot.cage = convertCage(object, snapshot.name, t);
     readLastBuild(*built, snapshot);
     snapshot.splineType = splineTypeAt(object, t);
-    snapshot.filledSections = countFilledSections(object);
-    snapshot.firstSlotEmpty = snapshot.filledSections > 0 && !sectionSlots(object).front();
-    snapshot.view = captureView(object, node, t);
+    std::vector<INode*> slots = sectionSlots(object);
+    snapshot.view = captureView(object, node, t, slots);
+    snapshot.filledSections = static_cast<int>(snapshot.view.sectionNames.size());
+    snapshot.firstSlotEmpty = snapshot.filledSections > 0 && !slots.front();
     return snapshot;
 }
