@@ -1,8 +1,6 @@
 #include "app/scene/scene_file.h"
-#include <charconv>
-#include <cmath>
 #include <map>
-#include "app/scene/json_field.h"
+#include "app/scene/field_reader.h"
 #include "app/scene/scene_dependencies.h"
 #include "app/scene/scene_limits.h"
 #include "app/scene/scene_node_parser.h"
@@ -10,63 +8,6 @@
 #include "app/scene/scene_trellis_parser.h"
 
 namespace {
-
-// The library's own tree builder, but for one number. A decimal just below
-// 2^128 - 2^103 rounds to the largest float, yet its nearest double may be
-// that halfway point itself, which as a double rounds to infinity; only the
-// text can tell, so such a number is taken as the largest float when its
-// text says so.
-class SceneJsonBuilder {
-public:
-    explicit SceneJsonBuilder(nlohmann::json& root) : tree(root) {}
-
-    bool null() { return tree.null(); }
-    bool boolean(bool value) { return tree.boolean(value); }
-    bool number_integer(nlohmann::json::number_integer_t value) { return tree.number_integer(value); }
-    bool number_unsigned(nlohmann::json::number_unsigned_t value) { return tree.number_unsigned(value); }
-    bool number_float(double value, const std::string& text) { return tree.number_float(asWritten(value, text), text); }
-    bool string(std::string& value) { return tree.string(value); }
-    bool binary(nlohmann::json::binary_t& value) { return tree.binary(value); }
-    bool start_object(std::size_t count) { return tree.start_object(count); }
-    bool key(std::string& name) { return tree.key(name); }
-    bool end_object() { return tree.end_object(); }
-    bool start_array(std::size_t count) { return tree.start_array(count); }
-    bool end_array() { return tree.end_array(); }
-    template <class Exception>
-    bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
-        return tree.parse_error(position, token, error);
-    }
-
-private:
-    static double asWritten(double value, const std::string& text) {
-        if (std::fabs(value) != FLOAT_ROUNDS_TO_INFINITY) return value;
-        float nearest = 0.0f;
-        std::from_chars_result read = std::from_chars(text.data(), text.data() + text.size(), nearest);
-        bool finite = read.ec == std::errc() && read.ptr == text.data() + text.size();
-        return finite ? static_cast<double>(nearest) : value;
-    }
-
-    nlohmann::detail::json_sax_dom_parser<nlohmann::json> tree;
-};
-
-nlohmann::json parseJson(const std::string& text) {
-    refuseNulBytes(text);
-    try {
-        nlohmann::json json;
-        SceneJsonBuilder builder(json);
-        nlohmann::json::sax_parse(text, &builder);
-        return json;
-    } catch (const nlohmann::json::exception& e) {
-        // Drop the library's "[json.exception.parse_error.101] " tag; keep
-        // its "parse error at line L, column C: ..." description. A literal
-        // beyond the double range ends parsing too, with "number overflow
-        // parsing '1e400'" and no position.
-        std::string what = e.what();
-        std::size_t tagEnd = what.find("] ");
-        if (tagEnd != std::string::npos) what.erase(0, tagEnd + 2);
-        throw SceneError("invalid JSON: " + what);
-    }
-}
 
 // Trellis objects live in nodes of their own, so both lists share one namespace.
 void checkNamesUnique(const SceneDesc& scene) {
@@ -93,24 +34,72 @@ void checkSectionsExist(const SceneDesc& scene) {
     }
 }
 
-}  // namespace
-
-SceneDesc parseScene(const std::string& text) {
-    nlohmann::json json = parseJson(text);
-    if (!json.is_object()) throw SceneError(std::string("expected an object at the top level, got ") + json.type_name());
-    JsonField root(json, "");
+// The scene's parts, read as they stream by: nothing of the file is kept
+// but the description, and nothing over a limit (SceneSizeCheck).
+SceneDesc readSceneParts(JsonReader& json) {
+    FieldReader root(json);
+    if (root.kind() != JsonKind::Object)
+        throw SceneError(std::string("expected an object at the top level, got ") + jsonKindName(root.kind()));
     SceneDesc scene;
-    if (auto time = root.optionalMember("time")) scene.time = time->readInt();
-    if (auto nodes = root.optionalMember("nodes"))
-        for (std::size_t i = 0, n = nodes->arraySize(); i < n; ++i) scene.nodes.push_back(parseNode(nodes->element(i)));
-    if (auto trellis = root.optionalMember("trellis"))
-        for (std::size_t i = 0, n = trellis->arraySize(); i < n; ++i)
-            scene.trellis.push_back(parseTrellis(trellis->element(i)));
-    checkSceneSize(scene);
+    SceneSizeCheck sizes;
+    root.readObject([&](const std::string& key) {
+        if (key == "time") {
+            scene.time = root.readInt();
+        } else if (key == "nodes") {
+            scene.nodes.clear();
+            root.readArray([&](std::size_t) {
+                sizes.entry();
+                NodeDesc node = parseNode(root, sizes);
+                if (sizes.keeping()) scene.nodes.push_back(std::move(node));
+            });
+        } else if (key == "trellis") {
+            scene.trellis.clear();
+            root.readArray([&](std::size_t) {
+                sizes.entry();
+                TrellisDesc trellis = parseTrellis(root, sizes);
+                if (sizes.keeping()) scene.trellis.push_back(std::move(trellis));
+            });
+        } else {
+            return false;
+        }
+        return true;
+    });
+    json.expectEnd();
+    sizes.finish();
+    return scene;
+}
+
+SceneDesc readScene(JsonReader& json) {
+    SceneDesc scene = readSceneParts(json);
     checkNamesUnique(scene);
     checkSectionsExist(scene);
     scene.evaluationOrder = orderTrellisForEvaluation(scene.trellis);
     return scene;
+}
+
+// The library's words for a fault the reader found; a reader and library
+// that disagreed would still give a line.
+std::string describeSyntaxError(const std::string& text) {
+    std::string syntax = syntaxErrorOf(text);
+    return syntax.empty() ? "not a JSON text the reader accepts" : syntax;
+}
+
+}  // namespace
+
+SceneDesc parseScene(const std::string& text) {
+    refuseNulBytes(text);
+    try {
+        JsonReader json(text);
+        return readScene(json);
+    } catch (const JsonSyntaxFault&) {
+        throw SceneError("invalid JSON: " + describeSyntaxError(text));
+    } catch (const SceneError&) {
+        // A file that is no JSON at all is reported as such, wherever its
+        // fault lies, as a reader of the whole document would.
+        std::string syntax = syntaxErrorOf(text);
+        if (!syntax.empty()) throw SceneError("invalid JSON: " + syntax);
+        throw;
+    }
 }
 
 SceneDesc readSceneFile(const std::string& path) {

@@ -13,43 +13,12 @@ std::string indexed(const char* list, std::size_t i) {
     return std::string(list) + "[" + std::to_string(i) + "]";
 }
 
-[[noreturn]] void refuse(const std::string& where, std::size_t count, const char* what, std::size_t limit) {
-    throw SceneError(where + ": " + std::to_string(count) + " " + what + ", at most " + std::to_string(limit));
+std::string countRefusal(const std::string& where, std::size_t count, const char* what, std::size_t limit) {
+    return where + ": " + std::to_string(count) + " " + what + ", at most " + std::to_string(limit);
 }
 
-[[noreturn]] void refuseTotal(const std::string& where, const char* what, std::size_t limit) {
-    throw SceneError(where + ": more than " + std::to_string(limit) + " " + what + " in the scene");
-}
-
-// Adds a node's curves and knots to the scene's totals.
-class CurveCounter {
-public:
-    void add(const std::string& where, std::size_t knots) {
-        if (++curves > MAX_SCENE_CURVES) refuseTotal(where, "splines and polylines", MAX_SCENE_CURVES);
-        if (knots > MAX_CURVE_KNOTS) refuse(where, knots, "knots", MAX_CURVE_KNOTS);
-        totalKnots += knots;
-        if (totalKnots > MAX_SCENE_KNOTS) refuseTotal(where, "knots", MAX_SCENE_KNOTS);
-    }
-
-private:
-    std::size_t curves = 0;
-    std::size_t totalKnots = 0;
-};
-
-void countPrimitiveKeys(const PrimitiveDesc& primitive, const std::string& where) {
-    for (const AnimatedValue& param : primitive.params)
-        if (param.keys.size() > MAX_ANIMATION_KEYS)
-            throw SceneError(where + ".shape: a parameter with " + std::to_string(param.keys.size()) + " keys, at most " +
-                             std::to_string(MAX_ANIMATION_KEYS));
-}
-
-void countNode(const NodeDesc& node, const std::string& where, CurveCounter& counter) {
-    if (node.transform.size() > MAX_ANIMATION_KEYS) refuse(where + ".keys", node.transform.size(), "keys", MAX_ANIMATION_KEYS);
-    countPrimitiveKeys(node.primitive, where);
-    for (std::size_t i = 0; i < node.splines.size(); ++i)
-        counter.add(where + ".shape." + indexed("splines", i) + ".knots", node.splines[i].knots.size());
-    for (std::size_t i = 0; i < node.polylines.size(); ++i)
-        counter.add(where + ".shape." + indexed("polylines", i) + ".points", node.polylines[i].points.size());
+std::string totalRefusal(const std::string& where, const char* what, std::size_t limit) {
+    return where + ": more than " + std::to_string(limit) + " " + what + " in the scene";
 }
 
 // Sizes are clamped just above the limit: a chain of trellis objects
@@ -161,15 +130,47 @@ std::size_t accumulateEvaluationSize(const SceneDesc& scene, std::size_t timeCou
 
 }  // namespace
 
-void checkSceneSize(const SceneDesc& scene) {
-    std::size_t nodes = scene.nodes.size() + scene.trellis.size();
-    if (nodes > MAX_SCENE_NODES) refuse("nodes", nodes, "nodes and trellis objects", MAX_SCENE_NODES);
-    CurveCounter counter;
-    for (std::size_t i = 0; i < scene.nodes.size(); ++i) countNode(scene.nodes[i], indexed("nodes", i), counter);
-    for (std::size_t i = 0; i < scene.trellis.size(); ++i) {
-        std::size_t keys = scene.trellis[i].splineType.keys.size();
-        if (keys > MAX_ANIMATION_KEYS) refuse(indexed("trellis", i) + ".splineType.keys", keys, "keys", MAX_ANIMATION_KEYS);
-    }
+bool SceneSizeCheck::keepsKnot(std::size_t index) const {
+    return !over && curves < MAX_SCENE_CURVES && index < MAX_CURVE_KNOTS && knots + index < MAX_SCENE_KNOTS;
+}
+
+void SceneSizeCheck::entry() {
+    if (++entries > MAX_SCENE_NODES) over = true;
+}
+
+void SceneSizeCheck::refuseNode(std::string message) {
+    if (!nodeRefusal) nodeRefusal = std::move(message);
+    over = true;
+}
+
+void SceneSizeCheck::curve(std::size_t count, const std::function<std::string()>& where) {
+    if (++curves > MAX_SCENE_CURVES) return refuseNode(totalRefusal(where(), "splines and polylines", MAX_SCENE_CURVES));
+    if (count > MAX_CURVE_KNOTS) return refuseNode(countRefusal(where(), count, "knots", MAX_CURVE_KNOTS));
+    knots += count;
+    if (knots > MAX_SCENE_KNOTS) refuseNode(totalRefusal(where(), "knots", MAX_SCENE_KNOTS));
+}
+
+void SceneSizeCheck::transformKeys(std::size_t count, const std::string& where) {
+    if (count > MAX_ANIMATION_KEYS) refuseNode(countRefusal(where, count, "keys", MAX_ANIMATION_KEYS));
+}
+
+void SceneSizeCheck::shapeParameterKeys(std::size_t count, const std::string& where) {
+    if (count > MAX_ANIMATION_KEYS)
+        refuseNode(where + ": a parameter with " + std::to_string(count) + " keys, at most " +
+                   std::to_string(MAX_ANIMATION_KEYS));
+}
+
+void SceneSizeCheck::splineTypeKeys(std::size_t count, const std::string& where) {
+    if (count <= MAX_ANIMATION_KEYS) return;
+    if (!trellisRefusal) trellisRefusal = countRefusal(where, count, "keys", MAX_ANIMATION_KEYS);
+    over = true;
+}
+
+void SceneSizeCheck::finish() const {
+    if (entries > MAX_SCENE_NODES)
+        throw SceneError(countRefusal("nodes", entries, "nodes and trellis objects", MAX_SCENE_NODES));
+    if (nodeRefusal) throw SceneError(*nodeRefusal);
+    if (trellisRefusal) throw SceneError(*trellisRefusal);
 }
 
 std::uint64_t measureEvaluationSize(const SceneDesc& scene, std::size_t timeCount) {

@@ -1,7 +1,9 @@
 // Reading one entry of a scene file's "nodes" list.
 #pragma once
-#include "app/scene/json_field.h"
+#include "app/scene/field_reader.h"
 #include "app/scene/scene_file.h"
+#include "app/scene/scene_limits.h"
 
 // The name's uniqueness is checked by the caller, which sees every name.
-NodeDesc parseNode(const JsonField& node);
+// Curves and keys past a limit of `sizes` are read but not kept.
+NodeDesc parseNode(FieldReader& node, SceneSizeCheck& sizes);

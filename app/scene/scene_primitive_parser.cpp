@@ -37,61 +37,61 @@ const std::vector<PrimitiveFormat>& primitiveFormats() {
     return formats;
 }
 
-const PrimitiveFormat& formatOf(const char* key) {
+const PrimitiveFormat* formatOf(const std::string& key) {
     for (const PrimitiveFormat& format : primitiveFormats())
-        if (std::string(format.key) == key) return format;
-    return primitiveFormats().front();  // callers pass keys from primitiveKeysOf
+        if (key == format.key) return &format;
+    return nullptr;
 }
 
-float readValue(const JsonField& at, ParamRange range) {
+float readValue(FieldReader& at, ParamRange range) {
     if (range == ParamRange::Count) {
-        if (!at.value().is_number()) at.fail(std::string("expected an integer, got ") + at.value().type_name());
+        if (at.kind() != JsonKind::Number) at.failType("an integer");
         int count = at.readInt();
         if (count < SIMPLE_SHAPE_MIN_COUNT || count > SIMPLE_SHAPE_MAX_COUNT)
             at.fail("expected an integer from " + std::to_string(SIMPLE_SHAPE_MIN_COUNT) + " to " +
                     std::to_string(SIMPLE_SHAPE_MAX_COUNT) + ", got " + std::to_string(count));
         return static_cast<float>(count);
     }
+    if (at.kind() != JsonKind::Number) at.failType("a number");
     float size = at.readFloat();
-    if (size < 0.0f) at.fail("expected a number >= 0, got " + at.value().dump());
+    if (size < 0.0f) at.fail("expected a number >= 0, got " + at.lastNumber().text());
     return size;
 }
 
-AnimatedValue readParam(const JsonField& at, ParamRange range) {
+AnimatedValue readParam(FieldReader& at, ParamRange range, std::size_t& mostKeys) {
     AnimatedValue value;
-    if (at.value().is_object())
-        value.keys = readKeyedValues(at, [range](const JsonField& v) { return readValue(v, range); });
-    else value.value = readValue(at, range);
-    return value;
-}
-
-// A misspelt parameter would otherwise only show as a missing one.
-void refuseUnknownParams(const JsonField& params, const PrimitiveFormat& format) {
-    for (const auto& item : params.value().items()) {
-        bool known = std::any_of(format.params.begin(), format.params.end(),
-                                 [&item](const ParamFormat& p) { return item.key() == p.name; });
-        if (!known) params.fail("unknown parameter " + quoteName(item.key()));
+    if (at.kind() == JsonKind::Object) {
+        KeyedValues keyed = readKeyedValues(at, [range](FieldReader& v) { return readValue(v, range); });
+        value.keys = std::move(keyed.keys);
+        mostKeys = std::max(mostKeys, keyed.count);
+    } else {
+        value.value = readValue(at, range);
     }
+    return value;
 }
 
 }  // namespace
 
-std::vector<const char*> primitiveKeysOf(const JsonField& shape) {
-    std::vector<const char*> keys;
-    for (const PrimitiveFormat& format : primitiveFormats())
-        if (shape.has(format.key)) keys.push_back(format.key);
-    return keys;
+bool isPrimitiveKey(const std::string& key) {
+    return formatOf(key) != nullptr;
 }
 
-PrimitiveDesc parsePrimitive(const JsonField& shape, const char* key) {
-    const PrimitiveFormat& format = formatOf(key);
-    JsonField params = shape.member(key);
-    params.requireObject();
-    refuseUnknownParams(params, format);
+PrimitiveDesc parsePrimitive(FieldReader& params, const std::string& key, std::size_t& mostKeys) {
+    const PrimitiveFormat& format = *formatOf(key);
     PrimitiveDesc desc;
     desc.kind = format.kind;
     desc.params.resize(format.params.size());
+    std::vector<bool> given(format.params.size(), false);
+    params.readObject([&](const std::string& name) {
+        auto param = std::find_if(format.params.begin(), format.params.end(),
+                                  [&name](const ParamFormat& p) { return name == p.name; });
+        // A misspelt parameter would otherwise only show as a missing one.
+        if (param == format.params.end()) params.failAbove("unknown parameter " + quoteName(name));
+        desc.params[param->index] = readParam(params, param->range, mostKeys);
+        given[param->index] = true;
+        return true;
+    });
     for (const ParamFormat& param : format.params)
-        desc.params[param.index] = readParam(params.member(param.name), param.range);
+        if (!given[param.index]) params.fail(std::string("missing required field \"") + param.name + "\"");
     return desc;
 }

@@ -3,13 +3,16 @@
 // {"ngon": {"radius": r, "sides": n}}, {"star": {"radius1": a, "radius2": b, "points": n}},
 // each parameter a number or {"keys": [[time, value], ...]}.
 #pragma once
-#include <vector>
-#include "app/scene/json_field.h"
+#include <cstddef>
+#include <string>
+#include "app/scene/field_reader.h"
 #include "app/scene/primitive_desc.h"
 
-// The primitives' keys ("circle", ...) the shape entry holds, none for a shape of splines or polylines.
-std::vector<const char*> primitiveKeysOf(const JsonField& shape);
+// Whether a member of the shape entry ("circle", ...) names a primitive.
+bool isPrimitiveKey(const std::string& key);
 
-// Parses the primitive under `key` of the shape entry. Throws SceneError
-// naming the field for a missing, unknown or out-of-range parameter.
-PrimitiveDesc parsePrimitive(const JsonField& shape, const char* key);
+// Parses the parameters of the primitive `key`, the value `params` is about
+// to read. Throws SceneError naming the field for a missing, unknown or
+// out-of-range parameter. `mostKeys` is set to the largest key count of
+// one parameter, for the caller's limit check.
+PrimitiveDesc parsePrimitive(FieldReader& params, const std::string& key, std::size_t& mostKeys);

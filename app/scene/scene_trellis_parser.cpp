@@ -8,49 +8,78 @@ const char* const SPLINE_TYPE_ACCEPTED = "an integer, \"Linear\", \"Smooth\", \"
 
 // A "SplineType" value: any integer (the object decides what values outside
 // 0..3 mean) or one of the panel's names.
-int readSplineTypeValue(const JsonField& at) {
-    if (!at.value().is_string()) {
-        if (!at.value().is_number()) at.fail(std::string("expected ") + SPLINE_TYPE_ACCEPTED + ", got " + at.value().type_name());
+int readSplineTypeValue(FieldReader& at) {
+    if (at.kind() != JsonKind::String) {
+        if (at.kind() != JsonKind::Number) at.failType(SPLINE_TYPE_ACCEPTED);
         return at.readInt();
     }
-    if (std::optional<int> value = splineTypeOfCaption(at.value().get<std::string>())) return *value;
-    at.fail("unknown spline type " + quoteName(at.value().get<std::string>()) + " (expected " + SPLINE_TYPE_ACCEPTED + ")");
+    std::string caption = at.readString();
+    if (std::optional<int> value = splineTypeOfCaption(caption)) return *value;
+    at.fail("unknown spline type " + quoteName(caption) + " (expected " + SPLINE_TYPE_ACCEPTED + ")");
 }
 
 // A key's value: a panel name, or any number (the block keeps it as a float).
-float readSplineTypeKeyValue(const JsonField& at) {
-    return at.value().is_string() ? static_cast<float>(readSplineTypeValue(at)) : at.readFloat();
+float readSplineTypeKeyValue(FieldReader& at) {
+    return at.kind() == JsonKind::String ? static_cast<float>(readSplineTypeValue(at)) : at.readFloat();
 }
 
-SplineTypeDesc readSplineType(const JsonField& at) {
+SplineTypeDesc readSplineType(FieldReader& at, SceneSizeCheck& sizes) {
     SplineTypeDesc desc;
-    if (at.value().is_object()) desc.keys = readKeyedValues(at, readSplineTypeKeyValue);
-    else desc.value = readSplineTypeValue(at);
+    if (at.kind() == JsonKind::Object) {
+        KeyedValues keyed = readKeyedValues(at, readSplineTypeKeyValue);
+        desc.keys = std::move(keyed.keys);
+        sizes.splineTypeKeys(keyed.count, at.where() + ".keys");
+    } else {
+        desc.value = readSplineTypeValue(at);
+    }
     return desc;
 }
 
-std::vector<std::optional<std::string>> readSections(const JsonField& sections) {
-    std::size_t count = sections.arraySize();
+// The slot count is checked before the slots.
+std::vector<std::optional<std::string>> readSections(FieldReader& sections) {
+    if (sections.kind() != JsonKind::Array) sections.failType("an array");
+    std::vector<std::optional<std::string>> names;
+    std::optional<SceneError> fault;
+    std::size_t count = sections.readArrayCheckingCountFirst(
+        [&](std::size_t slot) {
+            if (slot >= MAX_SECTION_SLOTS) return sections.skip();
+            JsonKind kind = sections.kind();
+            if (kind == JsonKind::Null) {
+                sections.readNull();
+                names.emplace_back(std::nullopt);
+            } else if (kind == JsonKind::String) {
+                names.emplace_back(sections.readString());
+            } else {
+                sections.failType("a node name or null");
+            }
+        },
+        fault);
     if (count > MAX_SECTION_SLOTS)
         sections.fail(std::to_string(count) + " section slots, at most " + std::to_string(MAX_SECTION_SLOTS));
-    std::vector<std::optional<std::string>> names;
-    for (std::size_t i = 0; i < count; ++i) {
-        JsonField slot = sections.element(i);
-        if (slot.value().is_null()) names.emplace_back(std::nullopt);
-        else if (slot.value().is_string()) names.emplace_back(slot.readString());
-        else slot.fail(std::string("expected a node name or null, got ") + slot.value().type_name());
-    }
+    if (fault) throw *fault;
     return names;
 }
 
 }  // namespace
 
-TrellisDesc parseTrellis(const JsonField& trellis) {
-    trellis.requireObject();
+TrellisDesc parseTrellis(FieldReader& trellis, SceneSizeCheck& sizes) {
     TrellisDesc desc;
-    desc.name = trellis.member("name").readName();
-    if (auto position = trellis.optionalMember("position")) desc.position = position->readPoint();
-    if (auto splineType = trellis.optionalMember("splineType")) desc.splineType = readSplineType(*splineType);
-    if (auto sections = trellis.optionalMember("sections")) desc.sections = readSections(*sections);
+    bool named = false;
+    trellis.readObject([&](const std::string& key) {
+        if (key == "name") {
+            desc.name = trellis.readName();
+            named = true;
+        } else if (key == "position") {
+            desc.position = trellis.readPoint();
+        } else if (key == "splineType") {
+            desc.splineType = readSplineType(trellis, sizes);
+        } else if (key == "sections") {
+            desc.sections = readSections(trellis);
+        } else {
+            return false;
+        }
+        return true;
+    });
+    if (!named) trellis.fail("missing required field \"name\"");
     return desc;
 }

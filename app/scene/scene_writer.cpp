@@ -2,7 +2,7 @@
 #include <climits>
 #include <cmath>
 #include "app/output/json_number.h"
-#include "app/scene/json_field.h"
+#include "app/scene/field_reader.h"
 #include "app/scene/scene_text.h"
 #include "app/scene/scene_trellis_parser.h"
 
@@ -85,7 +85,15 @@ TrellisDesc editableParts(const nlohmann::ordered_json& entry) {
     for (const char* key : {"name", "splineType", "sections"})
         if (entry.contains(key)) parts[key] = nlohmann::json(entry[key]);
     try {
-        return parseTrellis(JsonField(parts, ""));
+        std::string text = parts.dump();
+        JsonReader json(text);
+        FieldReader field(json);
+        SceneSizeCheck sizes;
+        TrellisDesc desc = parseTrellis(field, sizes);
+        sizes.finish();
+        return desc;
+    } catch (const JsonSyntaxFault&) {
+        throw SceneError("the scene file changed while it was edited");
     } catch (const SceneError&) {
         throw SceneError("the scene file changed while it was edited");
     }

@@ -1,5 +1,5 @@
 #include "app/scene/spline_type_names.h"
-#include "app/scene/json_field.h"
+#include "app/scene/field_reader.h"
 
 namespace {
 

@@ -88,27 +88,53 @@ TEST(SceneLimits, TooManySplineTypeKeysAreRefused) {
     EXPECT_EQ(r.message, "trellis[0].splineType.keys: 1001 keys, at most 1000");
 }
 
-// Scene totals, checked on descriptions made in memory (the files would be tens of megabytes).
+// Scene totals, counted as a reader counts them (the files would be tens of
+// megabytes); once over, nothing more is kept.
+std::string refusalOf(const SceneSizeCheck& sizes) {
+    try {
+        sizes.finish();
+    } catch (const SceneError& e) {
+        return e.what();
+    }
+    return "";
+}
+
 TEST(SceneLimits, SceneTotalsOfKnotsAndCurvesAreRefused) {
-    SceneDesc knots;
-    knots.nodes.resize(1);
-    knots.nodes[0].polylines.resize(MAX_SCENE_KNOTS / MAX_CURVE_KNOTS + 1);
-    for (PolylineDesc& line : knots.nodes[0].polylines) line.points.resize(MAX_CURVE_KNOTS);
-    try {
-        checkSceneSize(knots);
-        FAIL() << "expected the knot total to be refused";
-    } catch (const SceneError& e) {
-        EXPECT_STREQ(e.what(), "nodes[0].shape.polylines[10].points: more than 1000000 knots in the scene");
+    SceneSizeCheck knots;
+    knots.entry();
+    for (std::size_t i = 0; i <= MAX_SCENE_KNOTS / MAX_CURVE_KNOTS; ++i) {
+        EXPECT_EQ(knots.keepsKnot(MAX_CURVE_KNOTS - 1), i < MAX_SCENE_KNOTS / MAX_CURVE_KNOTS);
+        knots.curve(MAX_CURVE_KNOTS, [i] { return "nodes[0].shape.polylines[" + std::to_string(i) + "].points"; });
     }
-    SceneDesc curves;
-    curves.nodes.resize(2);
-    curves.nodes[1].splines.resize(MAX_SCENE_CURVES + 1);
-    try {
-        checkSceneSize(curves);
-        FAIL() << "expected the curve total to be refused";
-    } catch (const SceneError& e) {
-        EXPECT_STREQ(e.what(), "nodes[1].shape.splines[100000].knots: more than 100000 splines and polylines in the scene");
-    }
+    EXPECT_FALSE(knots.keeping());
+    EXPECT_FALSE(knots.keepsKnot(0));
+    EXPECT_EQ(refusalOf(knots), "nodes[0].shape.polylines[10].points: more than 1000000 knots in the scene");
+
+    SceneSizeCheck curves;
+    curves.entry();
+    curves.entry();
+    for (std::size_t i = 0; i <= MAX_SCENE_CURVES; ++i)
+        curves.curve(1, [i] { return "nodes[1].shape.splines[" + std::to_string(i) + "].knots"; });
+    EXPECT_FALSE(curves.keeping());
+    EXPECT_EQ(refusalOf(curves), "nodes[1].shape.splines[100000].knots: more than 100000 splines and polylines in the scene");
+}
+
+// The first refusal in the order a whole-scene check takes: the entry
+// count, then the nodes, then the trellis objects' keys.
+TEST(SceneLimits, RefusalsAreReportedInSceneOrder) {
+    SceneSizeCheck sizes;
+    sizes.splineTypeKeys(MAX_ANIMATION_KEYS + 1, "trellis[0].splineType.keys");
+    sizes.transformKeys(MAX_ANIMATION_KEYS + 2, "nodes[3].keys");
+    sizes.shapeParameterKeys(MAX_ANIMATION_KEYS + 3, "nodes[4].shape");
+    EXPECT_EQ(refusalOf(sizes), "nodes[3].keys: 1002 keys, at most 1000");
+    for (std::size_t i = 0; i <= MAX_SCENE_NODES; ++i) sizes.entry();
+    EXPECT_EQ(refusalOf(sizes), "nodes: 100001 nodes and trellis objects, at most 100000");
+
+    SceneSizeCheck fine;
+    fine.transformKeys(MAX_ANIMATION_KEYS, "nodes[0].keys");
+    fine.curve(MAX_CURVE_KNOTS, [] { return std::string("nodes[0].shape.splines[0].knots"); });
+    EXPECT_TRUE(fine.keeping());
+    EXPECT_EQ(refusalOf(fine), "");
 }
 
 // Regression: a trellis object offers its cage to the next as a polyline
