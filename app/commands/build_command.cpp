@@ -12,13 +12,14 @@ namespace {
 
 // Builds the scene, deletes what the user deletes, and evaluates. Throws SceneError.
 std::vector<EvaluatedFrame> evaluateDescription(const SceneDesc& desc, const std::vector<std::string>& deletions,
-                                                std::vector<TimeValue> times, ClassDesc& trellisClass) {
+                                                std::vector<TimeValue> times, const RunParts& parts,
+                                                ClassDesc& trellisClass) {
     if (times.empty()) times.push_back(desc.time);
     checkEvaluationSize(desc, times.size());
     Scene scene;
     TrellisNodes nodes = buildScene(desc, scene, trellisClass);
     deleteNamedNodes(scene, deletions, nodes);
-    return evaluateScene(nodes, desc.evaluationOrder, times);
+    return evaluateScene(nodes, desc.evaluationOrder, times, parts);
 }
 
 int writeDemoScene(const std::string& path, std::ostream& out, std::ostream& err) {
@@ -40,7 +41,8 @@ int runBuild(const BuildOptions& options, ClassDesc& trellisClass, std::ostream&
     OutputSet outputs(out);
     try {
         planBuildOutputs(options.outputs, options.scenePath, frames, outputs);
-        frames = evaluateDescription(readSceneFile(options.scenePath), options.deletions, options.times, trellisClass);
+        frames = evaluateDescription(readSceneFile(options.scenePath), options.deletions, options.times,
+                                     partsToKeep(options.outputs), trellisClass);
     } catch (const OutputError& e) {
         return reportErrorAbout(err, e.path(), e.what());
     } catch (const SceneError& e) {
@@ -66,7 +68,7 @@ int runDemo(const DemoOptions& options, ClassDesc& trellisClass, std::ostream& o
     OutputSet outputs(out);
     try {
         planBuildOutputs(demo, "", frames, outputs);
-        frames = evaluateDescription(parseScene(demoSceneText()), {}, {}, trellisClass);
+        frames = evaluateDescription(parseScene(demoSceneText()), {}, {}, partsToKeep(demo), trellisClass);
     } catch (const OutputError& e) {
         return reportErrorAbout(err, e.path(), e.what());
     } catch (const SceneError& e) {

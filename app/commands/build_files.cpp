@@ -12,14 +12,16 @@ std::vector<const std::optional<std::string>*> outputPaths(const BuildOutputs& o
     return {&outputs.jsonPath, &outputs.svgPath, &outputs.objPath};
 }
 
-// The document as it is written: compact, one line, and any text that is
-// not valid UTF-8 (there should be none) replaced rather than thrown over.
-std::string documentText(const std::vector<EvaluatedFrame>& frames, bool withReports) {
-    return buildDocument(frames, withReports).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
-           "\n";
-}
-
 }  // namespace
+
+RunParts partsToKeep(const BuildOutputs& outputs) {
+    RunParts parts;
+    // The document holds the cages and their link tables; the report reads both.
+    parts.others.cage = parts.others.links = outputs.jsonPath.has_value() || outputs.report;
+    parts.first = parts.others;
+    parts.first.curves = outputs.svgPath.has_value() || outputs.objPath.has_value();
+    return parts;
+}
 
 int countStdoutOutputs(const BuildOutputs& outputs) {
     int count = 0;
@@ -35,14 +37,14 @@ void planBuildOutputs(const BuildOutputs& outputs, const std::string& scenePath,
         if (*path && !scenePath.empty()) refuseOverwritingInput(**path, scenePath);
     if (outputs.jsonPath)
         set.add(*outputs.jsonPath, "--json",
-                [&frames, &outputs](std::ostream& out) { out << documentText(frames, outputs.report); });
+                [&frames, &outputs](std::ostream& out) { writeBuildDocument(out, frames, outputs.report); });
     if (outputs.svgPath)
         set.add(*outputs.svgPath, "--svg", [&frames, &outputs](std::ostream& out) {
-            if (!frames.empty()) out << cagesToSvg(frames.front(), outputs.view, static_cast<int>(frames.size()));
+            if (!frames.empty()) writeCagesSvg(out, frames.front(), outputs.view, static_cast<int>(frames.size()));
         });
     if (outputs.objPath)
         set.add(*outputs.objPath, "--obj", [&frames](std::ostream& out) {
-            if (!frames.empty()) out << cagesToObj(frames.front(), static_cast<int>(frames.size()));
+            if (!frames.empty()) writeCagesObj(out, frames.front(), static_cast<int>(frames.size()));
         });
 }
 

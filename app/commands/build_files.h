@@ -17,6 +17,9 @@ struct BuildOutputs {
     bool report = false;                   // the join report: printed after the summary, and in the JSON document
 };
 
+// What the requested outputs read of the evaluated cages.
+RunParts partsToKeep(const BuildOutputs& outputs);
+
 // How many of the outputs go to standard output; when one does, nothing
 // else may (no summary, no printed report), and two cannot share it.
 int countStdoutOutputs(const BuildOutputs& outputs);

@@ -1,6 +1,7 @@
 #include "app/commands/edit_command.h"
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 #include "app/output/atomic_write.h"
 #include "app/output/build_output.h"
 #include "app/commands/cli.h"
@@ -37,8 +38,12 @@ void planEditOutputs(const EditOptions& options, const EditResult& result, Outpu
 
 // The cage as `trellis build --json` writes it, for the edited object alone.
 std::string cageText(INode& edited, TimeValue t) {
-    std::vector<EvaluatedFrame> frames = evaluateScene({&edited}, {0}, {t});
-    return buildDocument(frames).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    SnapshotParts document;
+    document.cage = document.links = true;
+    std::vector<EvaluatedFrame> frames = evaluateScene({&edited}, {0}, {t}, RunParts{document, document});
+    std::ostringstream text;
+    writeBuildDocument(text, frames);
+    return text.str();
 }
 
 // The scene as it stands after the edit: the edited object in place of its

@@ -13,48 +13,63 @@ std::vector<std::string> namesOf(const std::vector<INode*>& slots) {
     return names;
 }
 
-// The cage as the host's editable spline conversion gives it.
-BezierShape convertCage(Object& object, const std::string& name, TimeValue t) {
+// The cage as the host's editable spline conversion gives it: a new object,
+// which the snapshot keeps; the base conversion would hand back the object itself.
+std::shared_ptr<SplineShape> convertCage(Object& object, const std::string& name, TimeValue t) {
     Object* converted = object.ConvertToType(t, splineShapeClassID);
-    // The conversion hands over a new object; the base conversion would hand back the object itself.
-    auto release = [&object](Object* o) { if (o && o != &object) o->DeleteThis(); };
-    std::unique_ptr<Object, decltype(release)> owned(converted, release);
-    SplineShape* spline = dynamic_cast<SplineShape*>(converted);
-    if (!spline) throw SceneError(quoteName(name) + ": the object gave no editable spline at time " + std::to_string(t));
-    return spline->shape;
+    SplineShape* spline = converted == &object ? nullptr : dynamic_cast<SplineShape*>(converted);
+    if (!spline) {
+        if (converted && converted != &object) converted->DeleteThis();
+        throw SceneError(quoteName(name) + ": the object gave no editable spline at time " + std::to_string(t));
+    }
+    return std::shared_ptr<SplineShape>(spline, [](SplineShape* owned) { owned->DeleteThis(); });
 }
 
-// Read right after the conversion, which brought the cache up to date at t.
-void readLastBuild(ITrellisCage& built, CageSnapshot& snapshot) {
+// The cage's size as the shape queries give it; asking brings the cache up to date at t.
+void countCage(ShapeObject& shape, TimeValue t, CageSnapshot& snapshot) {
+    snapshot.knotCount = shape.NumberOfVertices(t, -1);
+    snapshot.splineCount = shape.NumberOfCurves();
+}
+
+// Read right after the cache was brought up to date at t.
+void readLastBuild(ITrellisCage& built, bool links, CageSnapshot& snapshot) {
     snapshot.valid = built.CageValidity();
     snapshot.sectionCopies = built.CageSectionCopies();
     for (int k = 0; k < built.CagePairCount(); ++k) snapshot.joins.push_back(built.CagePairJoin(k));
+    if (!links) return;
+    snapshot.cagePoints.reserve(static_cast<std::size_t>(built.CagePointCount()));
     for (int i = 0; i < built.CagePointCount(); ++i) snapshot.cagePoints.push_back(built.CagePoint(i));
+    snapshot.cageLinks.reserve(static_cast<std::size_t>(built.CageLinkCount()));
     for (int i = 0; i < built.CageLinkCount(); ++i) snapshot.cageLinks.push_back(built.CageLinkAt(i));
 }
 
-CageView captureView(Object& object, INode& node, TimeValue t, const std::vector<INode*>& slots) {
-    CageView view;
+void sampleCurves(ShapeObject& shape, INode& node, TimeValue t, CageView& view) {
     view.objectTM = node.GetObjectTM(t);
-    static_cast<ShapeObject&>(object).MakePolyShape(t, view.curves, CAGE_SAMPLE_STEPS, FALSE);
-    view.sectionNames = namesOf(slots);
-    return view;
+    shape.MakePolyShape(t, view.curves, CAGE_SAMPLE_STEPS, FALSE);
 }
 
 }  // namespace
 
-CageSnapshot snapshotCage(INode& node, TimeValue t) {
+const BezierShape& CageSnapshot::cage() const {
+    static const BezierShape none;
+    return converted ? converted->shape : none;
+}
+
+CageSnapshot snapshotCage(INode& node, TimeValue t, const SnapshotParts& parts) {
     Object& object = *node.GetObjectRef();
+    ShapeObject& shape = static_cast<ShapeObject&>(object);
     CageSnapshot snapshot;
     snapshot.name = node.GetName();
     snapshot.time = t;
     ITrellisCage* built = trellisCageOf(object);
     if (!built) throw SceneError(quoteName(snapshot.name) + ": the object publishes no trellis cage");
-    snapshot.cage = convertCage(object, snapshot.name, t);
-    readLastBuild(*built, snapshot);
+    if (parts.cage) snapshot.converted = convertCage(object, snapshot.name, t);
+    countCage(shape, t, snapshot);
+    readLastBuild(*built, parts.links, snapshot);
     snapshot.splineType = splineTypeAt(object, t);
     std::vector<INode*> slots = sectionSlots(object);
-    snapshot.view = captureView(object, node, t, slots);
+    if (parts.curves) sampleCurves(shape, node, t, snapshot.view);
+    snapshot.view.sectionNames = namesOf(slots);
     snapshot.filledSections = static_cast<int>(snapshot.view.sectionNames.size());
     snapshot.firstSlotEmpty = snapshot.filledSections > 0 && !slots.front();
     return snapshot;

@@ -4,11 +4,21 @@
 // puts them, its sections' names, and what the object publishes of its
 // last build (validity, section copies, joins, link tables).
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 #include "max.h"
 #include "object/itrellis_cage.h"
 #include "app/host/cage_view.h"
+
+// What the outputs of a run read of a snapshot. A cage of 100 sections of
+// 2000 knots is tens of megabytes in each form, so a form nobody reads is
+// neither converted, copied nor sampled.
+struct SnapshotParts {
+    bool cage = false;     // the cage's splines and knots
+    bool links = false;    // the link tables
+    bool curves = false;   // the sampled curves and where the node puts them
+};
 
 struct CageSnapshot {
     std::string name;
@@ -17,14 +27,21 @@ struct CageSnapshot {
     int filledSections = 0;   // section slots holding a node
     bool firstSlotEmpty = false;   // sections in the list but none in slot 1: nothing was gathered
     Interval valid;           // the cached cage's validity after the evaluation
-    BezierShape cage;
+    int splineCount = 0;      // of the cage
+    int knotCount = 0;        // over all its splines
     int sectionCopies = 0;    // the section copies at the front of the cage
     std::vector<TrellisPairJoin> joins;   // per pair of consecutive section copies
-    std::vector<Point3> cagePoints;
-    std::vector<CageLink> cageLinks;
-    CageView view;
+    // With SnapshotParts::cage: the conversion's own object, kept rather than copied.
+    std::shared_ptr<SplineShape> converted;
+    std::vector<Point3> cagePoints;       // with SnapshotParts::links
+    std::vector<CageLink> cageLinks;      // with SnapshotParts::links
+    CageView view;                        // curves with SnapshotParts::curves; section names always
+
+    // The cage's splines, or no splines when the cage was not asked for.
+    const BezierShape& cage() const;
 };
 
-// Evaluates the trellis object of `node` at t. Throws SceneError when the
-// object offers no editable spline form or no cage interface.
-CageSnapshot snapshotCage(INode& node, TimeValue t);
+// Evaluates the trellis object of `node` at t, keeping `parts`. Throws
+// SceneError when the object offers no editable spline form (if the cage
+// is asked for) or no cage interface.
+CageSnapshot snapshotCage(INode& node, TimeValue t, const SnapshotParts& parts);

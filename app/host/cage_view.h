@@ -15,14 +15,6 @@ struct CageView {
     std::vector<std::string> sectionNames;   // node names of the filled section slots, in list order
 };
 
-// A sampled cage spline in world space. Points that are not finite (a
-// degenerate section can produce them) are left out.
-struct WorldCurve {
-    bool closed = false;
-    bool sectionCopy = false;          // else a connecting spline
-    std::vector<Point3> points;
-    std::vector<Point3> knots;         // the knot points among them
-};
-
-// `copies`: how many curves at the front are section copies.
-std::vector<WorldCurve> worldCurves(const CageView& view, int copies);
+// Point i of `line` (one of view.curves) in world space; false when it is
+// not finite (a degenerate section can produce such points).
+bool worldPoint(const CageView& view, const PolyLine& line, int i, Point3& world);

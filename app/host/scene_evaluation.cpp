@@ -13,14 +13,15 @@ void freeTrellisCaches(const TrellisNodes& nodes) {
         if (node) node->GetObjectRef()->FreeCaches();
 }
 
-EvaluatedFrame evaluateFrame(const TrellisNodes& nodes, const std::vector<int>& evaluationOrder, TimeValue t) {
+EvaluatedFrame evaluateFrame(const TrellisNodes& nodes, const std::vector<int>& evaluationOrder, TimeValue t,
+                             const SnapshotParts& parts) {
     freeTrellisCaches(nodes);
     // Objects that other objects take sections from go first: their caches
     // are then current when the others evaluate them, so no build runs
     // inside another, however long the chain.
     std::map<int, CageSnapshot> byIndex;
     for (int index : evaluationOrder)
-        if (nodes[index]) byIndex.emplace(index, snapshotCage(*nodes[index], t));
+        if (nodes[index]) byIndex.emplace(index, snapshotCage(*nodes[index], t, parts));
     EvaluatedFrame frame;
     frame.time = t;
     for (auto& entry : byIndex) frame.objects.push_back(std::move(entry.second));
@@ -30,12 +31,12 @@ EvaluatedFrame evaluateFrame(const TrellisNodes& nodes, const std::vector<int>& 
 }  // namespace
 
 std::vector<EvaluatedFrame> evaluateScene(const TrellisNodes& nodes, const std::vector<int>& evaluationOrder,
-                                          const std::vector<TimeValue>& times) {
+                                          const std::vector<TimeValue>& times, const RunParts& parts) {
     HostTimeScope hostTime;
     std::vector<EvaluatedFrame> frames;
-    for (TimeValue t : times) {
-        hostTime.set(t);
-        frames.push_back(evaluateFrame(nodes, evaluationOrder, t));
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        hostTime.set(times[i]);
+        frames.push_back(evaluateFrame(nodes, evaluationOrder, times[i], i == 0 ? parts.first : parts.others));
     }
     return frames;
 }

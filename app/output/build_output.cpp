@@ -1,41 +1,89 @@
 #include "app/output/build_output.h"
 #include "app/output/count_text.h"
 #include "app/output/join_report.h"
-#include "app/output/json_number.h"
+#include "app/output/json_writer.h"
 
 namespace {
 
-nlohmann::ordered_json knotToJson(const Spline3D& spline, int i) {
-    return {{"type", spline.GetKnotType(i)},
-            {"line", spline.GetLineType(i)},
-            {"point", pointToJson(spline.GetKnotPoint(i))},
-            {"in", pointToJson(spline.GetInVec(i))},
-            {"out", pointToJson(spline.GetOutVec(i))}};
+void writeKnot(JsonWriter& json, const Spline3D& spline, int i) {
+    json.beginObject();
+    json.key("type");
+    json.value(spline.GetKnotType(i));
+    json.key("line");
+    json.value(spline.GetLineType(i));
+    json.key("point");
+    json.value(spline.GetKnotPoint(i));
+    json.key("in");
+    json.value(spline.GetInVec(i));
+    json.key("out");
+    json.value(spline.GetOutVec(i));
+    json.endObject();
 }
 
-nlohmann::ordered_json splinesToJson(const BezierShape& cage) {
-    nlohmann::ordered_json splines = nlohmann::ordered_json::array();
+void writeSplines(JsonWriter& json, const BezierShape& cage) {
+    json.beginArray();
     for (int s = 0; s < cage.SplineCount(); ++s) {
         const Spline3D& spline = *cage.GetSpline(s);
-        nlohmann::ordered_json knots = nlohmann::ordered_json::array();
-        for (int i = 0; i < spline.KnotCount(); ++i) knots.push_back(knotToJson(spline, i));
-        splines.push_back({{"closed", spline.Closed() != 0}, {"knots", std::move(knots)}});
+        json.beginObject();
+        json.key("closed");
+        json.value(spline.Closed() != 0);
+        json.key("knots");
+        json.beginArray();
+        for (int i = 0; i < spline.KnotCount(); ++i) writeKnot(json, spline, i);
+        json.endArray();
+        json.endObject();
     }
-    return splines;
+    json.endArray();
 }
 
-// {"name", "splineType", "valid", "splines", "cagePoints", "cageLinks"}.
-nlohmann::ordered_json cageToJson(const CageSnapshot& snapshot) {
-    nlohmann::ordered_json points = nlohmann::ordered_json::array();
-    for (const Point3& p : snapshot.cagePoints) points.push_back(pointToJson(p));
-    nlohmann::ordered_json links = nlohmann::ordered_json::array();
-    for (const CageLink& link : snapshot.cageLinks) links.push_back({link.from, link.to, link.used});
-    return {{"name", snapshot.name},
-            {"splineType", snapshot.splineType},
-            {"valid", {snapshot.valid.Start(), snapshot.valid.End()}},
-            {"splines", splinesToJson(snapshot.cage)},
-            {"cagePoints", std::move(points)},
-            {"cageLinks", std::move(links)}};
+void writeLinkTables(JsonWriter& json, const CageSnapshot& snapshot) {
+    json.key("cagePoints");
+    json.beginArray();
+    for (const Point3& p : snapshot.cagePoints) json.value(p);
+    json.endArray();
+    json.key("cageLinks");
+    json.beginArray();
+    for (const CageLink& link : snapshot.cageLinks) {
+        json.beginArray();
+        json.value(link.from);
+        json.value(link.to);
+        json.value(link.used);
+        json.endArray();
+    }
+    json.endArray();
+}
+
+// {"name", "splineType", "valid", "splines", "cagePoints", "cageLinks"[, "report"]}.
+void writeCage(JsonWriter& json, const CageSnapshot& snapshot, bool withReport) {
+    json.beginObject();
+    json.key("name");
+    json.value(snapshot.name);
+    json.key("splineType");
+    json.value(snapshot.splineType);
+    json.key("valid");
+    json.beginArray();
+    json.value(snapshot.valid.Start());
+    json.value(snapshot.valid.End());
+    json.endArray();
+    json.key("splines");
+    writeSplines(json, snapshot.cage());
+    writeLinkTables(json, snapshot);
+    if (withReport) {
+        json.key("report");
+        writeJoinReport(json, snapshot);
+    }
+    json.endObject();
+}
+
+void writeFrame(JsonWriter& json, const EvaluatedFrame& frame, bool withReports) {
+    json.beginObject();
+    json.key("time");
+    json.value(frame.time);
+    json.key("objects");
+    json.beginArray();
+    for (const CageSnapshot& snapshot : frame.objects) writeCage(json, snapshot, withReports);
+    json.endArray();
+    json.endObject();
 }
 
 // "Cage at time 0: 3 sections, 7 splines, 28 knots". Sections after an
@@ -43,30 +91,24 @@ nlohmann::ordered_json cageToJson(const CageSnapshot& snapshot) {
 std::string cageSummary(const CageSnapshot& snapshot) {
     std::string sections = snapshot.firstSlotEmpty ? "slot 1 is empty" : countOf(snapshot.filledSections, "section");
     return printableName(snapshot.name) + " at time " + std::to_string(snapshot.time) + ": " + sections + ", " +
-           countOf(snapshot.cage.SplineCount(), "spline") + ", " + countOf(countKnots(snapshot.cage), "knot");
-}
-
-nlohmann::ordered_json frameToJson(const EvaluatedFrame& frame, bool withReports) {
-    nlohmann::ordered_json objects = nlohmann::ordered_json::array();
-    for (const CageSnapshot& snapshot : frame.objects) {
-        objects.push_back(cageToJson(snapshot));
-        if (withReports) objects.back()["report"] = joinReportToJson(snapshot);
-    }
-    nlohmann::ordered_json json;
-    json["time"] = frame.time;
-    json["objects"] = std::move(objects);
-    return json;
+           countOf(snapshot.splineCount, "spline") + ", " + countOf(snapshot.knotCount, "knot");
 }
 
 }  // namespace
 
-nlohmann::ordered_json buildDocument(const std::vector<EvaluatedFrame>& frames, bool withReports) {
-    if (frames.size() == 1) return frameToJson(frames.front(), withReports);
-    nlohmann::ordered_json all = nlohmann::ordered_json::array();
-    for (const EvaluatedFrame& frame : frames) all.push_back(frameToJson(frame, withReports));
-    nlohmann::ordered_json json;
-    json["frames"] = std::move(all);
-    return json;
+void writeBuildDocument(std::ostream& out, const std::vector<EvaluatedFrame>& frames, bool withReports) {
+    JsonWriter json(out);
+    if (frames.size() == 1) {
+        writeFrame(json, frames.front(), withReports);
+    } else {
+        json.beginObject();
+        json.key("frames");
+        json.beginArray();
+        for (const EvaluatedFrame& frame : frames) writeFrame(json, frame, withReports);
+        json.endArray();
+        json.endObject();
+    }
+    json.finish();
 }
 
 std::string buildSummary(const std::vector<EvaluatedFrame>& frames) {

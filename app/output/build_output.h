@@ -1,14 +1,15 @@
 // The two forms of the build command's result: a JSON document for
 // programs and a few lines of summary for people.
 #pragma once
+#include <iosfwd>
 #include <string>
 #include <vector>
-#include <nlohmann/json.hpp>
 #include "app/host/scene_evaluation.h"
 
 // One frame: {"time": t, "objects": [...]}. Several: {"frames": [{"time": t, "objects": [...]}, ...]}.
 // With reports, each object also carries its join report as "report".
-nlohmann::ordered_json buildDocument(const std::vector<EvaluatedFrame>& frames, bool withReports = false);
+// Compact, on one line, written to `out` as it is produced.
+void writeBuildDocument(std::ostream& out, const std::vector<EvaluatedFrame>& frames, bool withReports = false);
 
 // One line per object and time.
 std::string buildSummary(const std::vector<EvaluatedFrame>& frames);

@@ -42,8 +42,8 @@ void findUnlinked(const CageSnapshot& snapshot, const TrellisPairJoin& recorded,
         fromEnds.push_back(snapshot.cagePoints[link.from]);
         toEnds.push_back(snapshot.cagePoints[link.to]);
     }
-    addUnlinked(*snapshot.cage.GetSpline(pair.from), pair.from, fromEnds, pair);
-    addUnlinked(*snapshot.cage.GetSpline(pair.from + 1), pair.from + 1, toEnds, pair);
+    addUnlinked(*snapshot.cage().GetSpline(pair.from), pair.from, fromEnds, pair);
+    addUnlinked(*snapshot.cage().GetSpline(pair.from + 1), pair.from + 1, toEnds, pair);
 }
 
 std::string sectionLabel(const CageSnapshot& snapshot, int section) {
@@ -99,21 +99,38 @@ std::vector<PairJoin> reportJoins(const CageSnapshot& snapshot) {
     return pairs;
 }
 
-nlohmann::ordered_json joinReportToJson(const CageSnapshot& snapshot) {
-    nlohmann::ordered_json pairs = nlohmann::ordered_json::array();
+void writeJoinReport(JsonWriter& json, const CageSnapshot& snapshot) {
+    json.beginArray();
     for (const PairJoin& pair : reportJoins(snapshot)) {
-        nlohmann::ordered_json unlinked = nlohmann::ordered_json::array();
-        for (const UnlinkedKnot& k : pair.unlinked)
-            unlinked.push_back({{"section", sectionName(snapshot, k.section)}, {"index", k.section}, {"knot", k.knot}});
-        pairs.push_back({{"from", pair.from},
-                         {"to", pair.from + 1},
-                         {"fromSection", sectionName(snapshot, pair.from)},
-                         {"toSection", sectionName(snapshot, pair.from + 1)},
-                         {"join", joinName(pair.join)},
-                         {"links", pair.links},
-                         {"unlinked", std::move(unlinked)}});
+        json.beginObject();
+        json.key("from");
+        json.value(pair.from);
+        json.key("to");
+        json.value(pair.from + 1);
+        json.key("fromSection");
+        json.value(sectionName(snapshot, pair.from));
+        json.key("toSection");
+        json.value(sectionName(snapshot, pair.from + 1));
+        json.key("join");
+        json.value(std::string(joinName(pair.join)));
+        json.key("links");
+        json.value(pair.links);
+        json.key("unlinked");
+        json.beginArray();
+        for (const UnlinkedKnot& k : pair.unlinked) {
+            json.beginObject();
+            json.key("section");
+            json.value(sectionName(snapshot, k.section));
+            json.key("index");
+            json.value(k.section);
+            json.key("knot");
+            json.value(k.knot);
+            json.endObject();
+        }
+        json.endArray();
+        json.endObject();
     }
-    return pairs;
+    json.endArray();
 }
 
 std::string joinReportText(const CageSnapshot& snapshot) {

@@ -5,8 +5,8 @@
 #pragma once
 #include <string>
 #include <vector>
-#include <nlohmann/json.hpp>
 #include "app/host/cage_snapshot.h"
+#include "app/output/json_writer.h"
 
 struct UnlinkedKnot {
     int section;   // 0-based index among the gathered sections
@@ -31,7 +31,7 @@ struct PairJoin {
 std::vector<PairJoin> reportJoins(const CageSnapshot& snapshot);
 
 // [{"from", "to", "fromSection", "toSection", "join", "links", "unlinked": [{"section", "index", "knot"}]}].
-nlohmann::ordered_json joinReportToJson(const CageSnapshot& snapshot);
+void writeJoinReport(JsonWriter& json, const CageSnapshot& snapshot);
 
 // A heading line for the object, then one line per pair and one per section
 // with knots that got no link.

@@ -1,14 +1,7 @@
 #include "app/output/obj_writer.h"
-#include <charconv>
+#include "app/output/output_text.h"
 
 namespace {
-
-// Shortest form that reads back as the same float.
-std::string objNumber(float value) {
-    char text[32];
-    std::to_chars_result written = std::to_chars(text, text + sizeof(text), value);
-    return written.ec == std::errc() ? std::string(text, written.ptr) : "0";
-}
 
 // OBJ names end at white space; control characters would end the line.
 std::string objName(const std::string& name) {
@@ -19,44 +12,67 @@ std::string objName(const std::string& name) {
 
 class ObjText {
 public:
-    void comment(const std::string& line) { text += "# " + line + "\n"; }
-    void statement(const std::string& keyword, const std::string& name) { text += keyword + " " + name + "\n"; }
-    void curve(const WorldCurve& curve) {
-        if (curve.points.size() < 2) return;  // a line element needs two points
-        std::string indices;
-        for (const Point3& p : curve.points) {
-            text += "v " + objNumber(p.x) + " " + objNumber(p.y) + " " + objNumber(p.z) + "\n";
-            indices += " " + std::to_string(++vertices);
+    explicit ObjText(std::ostream& out) : text(out) {}
+
+    void comment(const std::string& line) { text << "# " << line << '\n'; }
+    void statement(const char* keyword, const std::string& name) { text << keyword << ' ' << name << '\n'; }
+
+    // Its vertices, then one line element through them; points that are
+    // not finite are left out.
+    void curve(const CageView& view, const PolyLine& line) {
+        if (!hasTwoPoints(view, line)) return;  // a line element needs two points
+        std::size_t first = vertices + 1;
+        Point3 p;
+        for (int i = 0; i < line.numPts(); ++i) {
+            if (!worldPoint(view, line, i, p)) continue;
+            text << "v ";
+            text.shortest(p.x);
+            text << ' ';
+            text.shortest(p.y);
+            text << ' ';
+            text.shortest(p.z);
+            text << '\n';
+            ++vertices;
         }
-        if (curve.closed) indices += " " + std::to_string(vertices - curve.points.size() + 1);
-        text += "l" + indices + "\n";
+        text << 'l';
+        for (std::size_t v = first; v <= vertices; ++v) text << ' ' << v;
+        if (line.IsClosed()) text << ' ' << first;
+        text << '\n';
     }
-    const std::string& result() const { return text; }
+
+    void finish() { text.finish(); }
 
 private:
-    std::string text;
+    static bool hasTwoPoints(const CageView& view, const PolyLine& line) {
+        Point3 p;
+        int finite = 0;
+        for (int i = 0; i < line.numPts() && finite < 2; ++i) finite += worldPoint(view, line, i, p);
+        return finite >= 2;
+    }
+
+    OutputText text;
     std::size_t vertices = 0;
 };
 
-void writeGroup(ObjText& obj, const std::vector<WorldCurve>& curves, bool sectionCopies, const std::string& name) {
+void writeGroup(ObjText& obj, const CageSnapshot& snapshot, bool sectionCopies, const std::string& name) {
     obj.statement("g", name + (sectionCopies ? "_sections" : "_connections"));
-    for (const WorldCurve& curve : curves)
-        if (curve.sectionCopy == sectionCopies) obj.curve(curve);
+    const PolyShape& curves = snapshot.view.curves;
+    for (int i = 0; i < curves.numLines(); ++i)
+        if ((i < snapshot.sectionCopies) == sectionCopies) obj.curve(snapshot.view, curves.lines[i]);
 }
 
 }  // namespace
 
-std::string cagesToObj(const EvaluatedFrame& frame, int timesInRun) {
-    ObjText obj;
+void writeCagesObj(std::ostream& out, const EvaluatedFrame& frame, int timesInRun) {
+    ObjText obj(out);
     std::string header = "Trellis cages at time " + std::to_string(frame.time) + ", world space";
     if (timesInRun > 1) header += " (the first of " + std::to_string(timesInRun) + " times)";
     obj.comment(header);
     for (const CageSnapshot& snapshot : frame.objects) {
         std::string name = objName(snapshot.name);
-        std::vector<WorldCurve> curves = worldCurves(snapshot.view, snapshot.sectionCopies);
         obj.statement("o", name);
-        writeGroup(obj, curves, true, name);
-        writeGroup(obj, curves, false, name);
+        writeGroup(obj, snapshot, true, name);
+        writeGroup(obj, snapshot, false, name);
     }
-    return obj.result();
+    obj.finish();
 }

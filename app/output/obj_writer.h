@@ -6,9 +6,11 @@
 // "l i j k ..." line of 1-based indices; a closed curve repeats its first
 // index at the end.
 #pragma once
+#include <iosfwd>
 #include <string>
 #include "app/host/scene_evaluation.h"
 
 // The file for one frame. `timesInRun` > 1 notes in the header comment that
 // the file holds the first of several times.
-std::string cagesToObj(const EvaluatedFrame& frame, int timesInRun = 1);
+// Written to `out` as it is produced.
+void writeCagesObj(std::ostream& out, const EvaluatedFrame& frame, int timesInRun = 1);

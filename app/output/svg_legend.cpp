@@ -24,8 +24,8 @@ std::string splineTypeText(int value) {
 std::string countsText(const CageSnapshot& snapshot) {
     int copies = snapshot.sectionCopies;
     return countOf(copies, "section") + " \xC2\xB7 " +
-           countOf(snapshot.cage.SplineCount() - copies, "connecting spline") + " \xC2\xB7 " +
-           countOf(countKnots(snapshot.cage), "knot");
+           countOf(snapshot.splineCount - copies, "connecting spline") + " \xC2\xB7 " +
+           countOf(snapshot.knotCount, "knot");
 }
 
 std::string text(double x, double y, const std::string& content, const std::string& extra = "") {

@@ -4,6 +4,7 @@
 #include <set>
 #include <tuple>
 #include "app/output/svg_legend.h"
+#include "app/output/output_text.h"
 #include "app/output/svg_text.h"
 
 namespace {
@@ -25,30 +26,6 @@ const double KNOT_RADIUS = 2.6;
 const double STROKES_AT_FULL_WIDTH = 60.0;
 const double MIN_STROKE_SCALE = 0.3;
 
-struct PageCurve {
-    bool closed = false;
-    bool sectionCopy = false;
-    std::vector<PagePoint> points;
-};
-
-struct PageCage {
-    std::vector<PageCurve> curves;
-    std::vector<PagePoint> knots;   // one per distinct world knot point
-};
-
-PageCage projectCage(const CageSnapshot& snapshot, ViewKind view) {
-    PageCage page;
-    std::set<std::tuple<float, float, float>> marked;
-    for (const WorldCurve& curve : worldCurves(snapshot.view, snapshot.sectionCopies)) {
-        PageCurve projected{curve.closed, curve.sectionCopy, {}};
-        for (const Point3& p : curve.points) projected.points.push_back(projectToView(p, view));
-        for (const Point3& k : curve.knots)
-            if (marked.insert({k.x, k.y, k.z}).second) page.knots.push_back(projectToView(k, view));
-        page.curves.push_back(std::move(projected));
-    }
-    return page;
-}
-
 struct Bounds {
     double minRight = 0.0, maxRight = 0.0, minUp = 0.0, maxUp = 0.0;
     bool empty = true;
@@ -69,12 +46,73 @@ struct Bounds {
     double height() const { return maxUp - minUp; }
 };
 
-Bounds boundsOf(const std::vector<PageCage>& cages) {
-    Bounds bounds;
-    for (const PageCage& cage : cages)
-        for (const PageCurve& curve : cage.curves)
-            for (const PagePoint& p : curve.points) bounds.add(p);
-    return bounds;
+// Visits the page point of every finite world point of every curve of a
+// cage, curve by curve: onCurve(index) first, then onPoint(point).
+template <class OnCurve, class OnPoint>
+void forEachPagePoint(const CageSnapshot& snapshot, ViewKind view, OnCurve onCurve, OnPoint onPoint) {
+    const PolyShape& curves = snapshot.view.curves;
+    Point3 world;
+    for (int c = 0; c < curves.numLines(); ++c) {
+        onCurve(c);
+        const PolyLine& line = curves.lines[c];
+        for (int i = 0; i < line.numPts(); ++i)
+            if (worldPoint(snapshot.view, line, i, world)) onPoint(projectToView(world, view));
+    }
+}
+
+// The distinct world knot points of a cage, in the order the curves reach them.
+std::vector<Point3> distinctKnots(const CageSnapshot& snapshot) {
+    std::set<std::tuple<float, float, float>> marked;
+    std::vector<Point3> knots;
+    const PolyShape& curves = snapshot.view.curves;
+    Point3 world;
+    for (int c = 0; c < curves.numLines(); ++c) {
+        const PolyLine& line = curves.lines[c];
+        for (int i = 0; i < line.numPts(); ++i)
+            if ((line.pts[static_cast<std::size_t>(i)].flags & POLYPT_KNOT) && worldPoint(snapshot.view, line, i, world) &&
+                marked.insert({world.x, world.y, world.z}).second)
+                knots.push_back(world);
+    }
+    return knots;
+}
+
+// How many distinct world knot points a cage has, without keeping them in a tree.
+std::size_t countDistinctKnots(const CageSnapshot& snapshot) {
+    std::vector<std::tuple<float, float, float>> knots;
+    const PolyShape& curves = snapshot.view.curves;
+    Point3 world;
+    for (int c = 0; c < curves.numLines(); ++c) {
+        const PolyLine& line = curves.lines[c];
+        for (int i = 0; i < line.numPts(); ++i)
+            if ((line.pts[static_cast<std::size_t>(i)].flags & POLYPT_KNOT) && worldPoint(snapshot.view, line, i, world))
+                knots.emplace_back(world.x, world.y, world.z);
+    }
+    std::sort(knots.begin(), knots.end());
+    return static_cast<std::size_t>(std::unique(knots.begin(), knots.end()) - knots.begin());
+}
+
+// What the page needs to know before it draws: the extent of everything
+// and of each cage, and how much there is.
+struct PageMeasure {
+    Bounds all;
+    std::vector<Bounds> cages;
+    std::size_t curves = 0;
+    std::size_t knots = 0;
+};
+
+PageMeasure measurePage(const EvaluatedFrame& frame, ViewKind view) {
+    PageMeasure measure;
+    for (const CageSnapshot& snapshot : frame.objects) {
+        Bounds own;
+        forEachPagePoint(snapshot, view, [](int) {}, [&](const PagePoint& p) {
+            own.add(p);
+            measure.all.add(p);
+        });
+        measure.cages.push_back(own);
+        measure.curves += static_cast<std::size_t>(snapshot.view.curves.numLines());
+        measure.knots += countDistinctKnots(snapshot);
+    }
+    return measure;
 }
 
 // Scene units to pixels, fitting the drawing into the page width and the
@@ -100,30 +138,39 @@ private:
     double scale = 1.0, drawingWidth = 0.0, drawingHeight = 0.0;
 };
 
-std::string pathData(const PageCurve& curve, const PageMapping& map) {
-    std::string d;
-    for (const PagePoint& p : curve.points) {
-        if (!std::isfinite(p.right) || !std::isfinite(p.up)) continue;
-        d += (d.empty() ? "M" : " L") + svgNumber(map.x(p)) + " " + svgNumber(map.y(p));
-    }
-    if (curve.closed && !d.empty()) d += " Z";
-    return d;
-}
-
 // One <path> per spline of the kind asked for, in cage order.
-std::string curvesGroup(const PageCage& cage, bool sectionCopies, const PageMapping& map, const std::string& style) {
-    std::string svg = "<g class=\"" + std::string(sectionCopies ? "sections" : "connections") + "\" " + style + ">\n";
-    for (const PageCurve& curve : cage.curves)
-        if (curve.sectionCopy == sectionCopies) svg += "<path d=\"" + pathData(curve, map) + "\"/>\n";
-    return svg + "</g>\n";
+void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, ViewKind view, bool sectionCopies,
+                      const PageMapping& map, const std::string& style) {
+    svg << "<g class=\"" << (sectionCopies ? "sections" : "connections") << "\" " << style << ">\n";
+    const PolyShape& curves = snapshot.view.curves;
+    Point3 world;
+    for (int c = 0; c < curves.numLines(); ++c) {
+        if ((c < snapshot.sectionCopies) != sectionCopies) continue;
+        const PolyLine& line = curves.lines[c];
+        svg << "<path d=\"";
+        bool drawn = false;
+        for (int i = 0; i < line.numPts(); ++i) {
+            if (!worldPoint(snapshot.view, line, i, world)) continue;
+            PagePoint p = projectToView(world, view);
+            if (!std::isfinite(p.right) || !std::isfinite(p.up)) continue;
+            svg << (drawn ? " L" : "M") << svgNumber(map.x(p)) << ' ' << svgNumber(map.y(p));
+            drawn = true;
+        }
+        if (line.IsClosed() && drawn) svg << " Z";
+        svg << "\"/>\n";
+    }
+    svg << "</g>\n";
 }
 
-std::string knotsGroup(const PageCage& cage, const PageMapping& map, double radius) {
-    std::string svg = "<g class=\"knots\" fill=\"" + std::string(SECTION_COLOUR) + "\">\n";
-    for (const PagePoint& k : cage.knots)
-        svg += "<circle cx=\"" + svgNumber(map.x(k)) + "\" cy=\"" + svgNumber(map.y(k)) + "\" r=\"" +
-               svgNumber(radius) + "\"/>\n";
-    return svg + "</g>\n";
+void writeKnotsGroup(OutputText& svg, const CageSnapshot& snapshot, ViewKind view, const PageMapping& map,
+                     double radius) {
+    svg << "<g class=\"knots\" fill=\"" << SECTION_COLOUR << "\">\n";
+    for (const Point3& knot : distinctKnots(snapshot)) {
+        PagePoint k = projectToView(knot, view);
+        svg << "<circle cx=\"" << svgNumber(map.x(k)) << "\" cy=\"" << svgNumber(map.y(k)) << "\" r=\""
+            << svgNumber(radius) << "\"/>\n";
+    }
+    svg << "</g>\n";
 }
 
 struct Strokes {
@@ -131,22 +178,14 @@ struct Strokes {
     bool markKnots;
 };
 
-Strokes strokesFor(const std::vector<PageCage>& cages) {
-    std::size_t curves = 0, knots = 0;
-    for (const PageCage& cage : cages) {
-        curves += cage.curves.size();
-        knots += cage.knots.size();
-    }
-    double scale = std::clamp(std::sqrt(STROKES_AT_FULL_WIDTH / std::max<double>(double(curves), 1.0)),
+Strokes strokesFor(const PageMeasure& measure) {
+    double scale = std::clamp(std::sqrt(STROKES_AT_FULL_WIDTH / std::max<double>(double(measure.curves), 1.0)),
                               MIN_STROKE_SCALE, 1.0);
     return {SECTION_STROKE * scale, CONNECTION_STROKE * scale, KNOT_RADIUS * scale,
-            knots <= static_cast<std::size_t>(SVG_MAX_KNOT_MARKS)};
+            measure.knots <= static_cast<std::size_t>(SVG_MAX_KNOT_MARKS)};
 }
 
-std::string objectLabel(const CageSnapshot& snapshot, const PageCage& cage, const PageMapping& map, int index) {
-    Bounds own;
-    for (const PageCurve& curve : cage.curves)
-        for (const PagePoint& p : curve.points) own.add(p);
+std::string objectLabel(const CageSnapshot& snapshot, const Bounds& own, const PageMapping& map, int index) {
     if (own.empty) return "";
     PagePoint top{(own.minRight + own.maxRight) / 2.0, own.maxUp};
     return "<text class=\"label\" x=\"" + svgNumber(map.x(top)) + "\" y=\"" + svgNumber(map.y(top) - LABEL_GAP) +
@@ -154,19 +193,17 @@ std::string objectLabel(const CageSnapshot& snapshot, const PageCage& cage, cons
            xmlEscape(shortenedName(snapshot.name)) + "</text>\n";
 }
 
-std::string cageGroup(const CageSnapshot& snapshot, const PageCage& cage, const PageMapping& map,
-                      const Strokes& strokes, int index) {
-    std::string svg = "<g id=\"cage-" + std::to_string(index) + "\" class=\"cage\" data-name=\"" +
-                      xmlEscape(snapshot.name) + "\">\n";
-    svg += curvesGroup(cage, false, map,
-                       "fill=\"none\" stroke=\"" + connectionColour(index) + "\" stroke-width=\"" +
-                           svgNumber(strokes.connection) + "\" stroke-linejoin=\"round\"");
-    svg += curvesGroup(cage, true, map,
-                       "fill=\"none\" stroke=\"" + std::string(SECTION_COLOUR) + "\" stroke-width=\"" +
-                           svgNumber(strokes.section) + "\" stroke-linejoin=\"round\"");
-    if (strokes.markKnots) svg += knotsGroup(cage, map, strokes.knot);
-    svg += objectLabel(snapshot, cage, map, index);
-    return svg + "</g>\n";
+void writeCageGroup(OutputText& svg, const CageSnapshot& snapshot, ViewKind view, const Bounds& own,
+                    const PageMapping& map, const Strokes& strokes, int index) {
+    svg << "<g id=\"cage-" << index << "\" class=\"cage\" data-name=\"" << xmlEscape(snapshot.name) << "\">\n";
+    writeCurvesGroup(svg, snapshot, view, false, map,
+                     "fill=\"none\" stroke=\"" + connectionColour(index) + "\" stroke-width=\"" +
+                         svgNumber(strokes.connection) + "\" stroke-linejoin=\"round\"");
+    writeCurvesGroup(svg, snapshot, view, true, map,
+                     "fill=\"none\" stroke=\"" + std::string(SECTION_COLOUR) + "\" stroke-width=\"" +
+                         svgNumber(strokes.section) + "\" stroke-linejoin=\"round\"");
+    if (strokes.markKnots) writeKnotsGroup(svg, snapshot, view, map, strokes.knot);
+    svg << objectLabel(snapshot, own, map, index) << "</g>\n";
 }
 
 std::string titleText(const EvaluatedFrame& frame, ViewKind view, int timesInRun) {
@@ -177,23 +214,23 @@ std::string titleText(const EvaluatedFrame& frame, ViewKind view, int timesInRun
 
 }  // namespace
 
-std::string cagesToSvg(const EvaluatedFrame& frame, ViewKind view, int timesInRun) {
-    std::vector<PageCage> cages;
-    for (const CageSnapshot& snapshot : frame.objects) cages.push_back(projectCage(snapshot, view));
-    PageMapping map(boundsOf(cages));
-    Strokes strokes = strokesFor(cages);
+void writeCagesSvg(std::ostream& out, const EvaluatedFrame& frame, ViewKind view, int timesInRun) {
+    PageMeasure measure = measurePage(frame, view);
+    PageMapping map(measure.all);
+    Strokes strokes = strokesFor(measure);
     SvgLegend legend(frame.objects, map.drawingBottom() + MARGIN, PAGE_WIDTH, MARGIN, strokes.markKnots);
     double height = legend.bottom() + MARGIN;
 
-    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + svgNumber(PAGE_WIDTH) +
-                      "\" height=\"" + svgNumber(height) + "\" viewBox=\"0 0 " + svgNumber(PAGE_WIDTH) + " " +
-                      svgNumber(height) + "\" font-family=\"DejaVu Sans, Helvetica, Arial, sans-serif\">\n";
-    svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    svg += "<text class=\"title\" x=\"" + svgNumber(MARGIN) + "\" y=\"" + svgNumber(MARGIN) +
-           "\" font-size=\"16\" fill=\"#212529\">" + xmlEscape(titleText(frame, view, timesInRun)) + "</text>\n";
-    for (std::size_t i = 0; i < cages.size(); ++i)
-        svg += cageGroup(frame.objects[i], cages[i], map, strokes, static_cast<int>(i));
-    svg += legend.render(SECTION_COLOUR, strokes.section, strokes.connection, strokes.knot);
-    return svg + "</svg>\n";
+    OutputText svg(out);
+    svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << svgNumber(PAGE_WIDTH) << "\" height=\""
+        << svgNumber(height) << "\" viewBox=\"0 0 " << svgNumber(PAGE_WIDTH) << " " << svgNumber(height)
+        << "\" font-family=\"DejaVu Sans, Helvetica, Arial, sans-serif\">\n";
+    svg << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    svg << "<text class=\"title\" x=\"" << svgNumber(MARGIN) << "\" y=\"" << svgNumber(MARGIN)
+        << "\" font-size=\"16\" fill=\"#212529\">" << xmlEscape(titleText(frame, view, timesInRun)) << "</text>\n";
+    for (std::size_t i = 0; i < frame.objects.size(); ++i)
+        writeCageGroup(svg, frame.objects[i], view, measure.cages[i], map, strokes, static_cast<int>(i));
+    svg << legend.render(SECTION_COLOUR, strokes.section, strokes.connection, strokes.knot) << "</svg>\n";
+    svg.finish();
 }

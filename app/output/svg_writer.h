@@ -6,6 +6,7 @@
 // <path> per cage spline, in cage order; a legend below the drawing names
 // each object with its time, "SplineType" and its counts.
 #pragma once
+#include <iosfwd>
 #include <string>
 #include "app/host/scene_evaluation.h"
 #include "app/output/view_projection.h"
@@ -14,4 +15,5 @@ const int SVG_MAX_KNOT_MARKS = 2000;
 
 // The picture of one frame. `timesInRun` > 1 notes in the title that the
 // picture shows the first of several times.
-std::string cagesToSvg(const EvaluatedFrame& frame, ViewKind view, int timesInRun = 1);
+// Written to `out` as it is produced.
+void writeCagesSvg(std::ostream& out, const EvaluatedFrame& frame, ViewKind view, int timesInRun = 1);

@@ -1,0 +1,77 @@
+#include "app/output/json_writer.h"
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+JsonWriter::JsonWriter(std::ostream& out) : text(out) {}
+
+void JsonWriter::separate() {
+    if (afterKey) {
+        afterKey = false;
+        return;
+    }
+    if (started.empty()) return;
+    if (started.back()) text << ',';
+    started.back() = true;
+}
+
+void JsonWriter::beginObject() {
+    separate();
+    text << '{';
+    started.push_back(false);
+}
+
+void JsonWriter::endObject() {
+    text << '}';
+    started.pop_back();
+}
+
+void JsonWriter::beginArray() {
+    separate();
+    text << '[';
+    started.push_back(false);
+}
+
+void JsonWriter::endArray() {
+    text << ']';
+    started.pop_back();
+}
+
+void JsonWriter::key(const char* name) {
+    separate();
+    text << '"' << name << "\":";
+    afterKey = true;
+}
+
+void JsonWriter::value(float number) {
+    separate();
+    if (std::isfinite(number)) text.shortest(number);
+    else text << "null";
+}
+
+void JsonWriter::value(std::int64_t number) {
+    separate();
+    text << number;
+}
+
+void JsonWriter::value(bool flag) {
+    separate();
+    text << (flag ? "true" : "false");
+}
+
+void JsonWriter::value(const std::string& string) {
+    separate();
+    text << nlohmann::json(string).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+void JsonWriter::value(const Point3& p) {
+    beginArray();
+    value(p.x);
+    value(p.y);
+    value(p.z);
+    endArray();
+}
+
+void JsonWriter::finish() {
+    text << '\n';
+    text.finish();
+}
