@@ -19,6 +19,18 @@ SplineShape* ringSection(int knots, float radius) {
     return section;
 }
 
+// Built as the program builds a spline it read from a scene file.
+SplineShape* arcSection(int section, int knots) {
+    SplineShape* shape = new SplineShape();
+    Spline3D* spline = shape->shape.NewSpline();
+    for (int i = 0; i < knots; ++i) {
+        Point3 p = arcKnot(section, i, knots);
+        spline->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_CURVE, p, p, p), -1);
+    }
+    spline->ComputeBezPoints();
+    return shape;
+}
+
 }  // namespace
 
 int knotsOfSection(Road road, int section, int K) { return road == Road::Links && section % 2 == 1 ? K + 1 : K; }
@@ -29,19 +41,38 @@ long totalKnots(Road road, int n, int K) {
     return knots;
 }
 
-BenchScene::BenchScene(Road road, int n, int K) {
+Point3 arcKnot(int section, int knot, int knots) {
+    // Three quarters of a turn, ends included; a single knot sits at the start.
+    double angle = knots > 1 ? 1.5 * 3.14159265358979323846 * knot / (knots - 1) : 0.0;
+    double radius = 10.0 + 0.01 * section;
+    return Point3(static_cast<float>(radius * std::cos(angle)), static_cast<float>(radius * std::sin(angle)), 0.0f);
+}
+
+float sectionHeight(int section) { return 5.0f * static_cast<float>(section); }
+
+BenchScene::BenchScene(Road road, int n, int K, Sections sections) {
     obj = new TrellisObject();
     scene.CreateNode(obj, "Cage");
     for (int s = 0; s < n; ++s) {
         std::string name = "Section" + std::to_string(s);
-        INode* node = scene.CreateNode(ringSection(knotsOfSection(road, s, K), 10.0f + 0.01f * static_cast<float>(s)), name.c_str());
+        int knots = knotsOfSection(road, s, K);
+        SplineShape* shape = sections == Sections::SmoothRings
+                                 ? ringSection(knots, 10.0f + 0.01f * static_cast<float>(s))
+                                 : arcSection(s, knots);
+        INode* node = scene.CreateNode(shape, name.c_str());
         TMKey key;
-        key.position = Point3(0.0f, 0.0f, 5.0f * static_cast<float>(s));
+        key.position = Point3(0.0f, 0.0f, sectionHeight(s));
         node->GetTMController()->SetStatic(key);
         obj->ReplaceReference(FIRST_SECTION_REF + s, node, TRUE);
     }
-    obj->pblock->SetValue(PB_SPLINETYPE, 0, 1);  // "Smooth"
+    obj->pblock->SetValue(PB_SPLINETYPE, 0, sections == Sections::SmoothRings ? 1 : 0);  // "Smooth" or "Linear"
     invalidate();
+}
+
+long BenchScene::cageKnots() const {
+    long knots = 0;
+    for (int i = 0; i < obj->shape.SplineCount(); ++i) knots += obj->shape.GetSpline(i)->KnotCount();
+    return knots;
 }
 
 BezierShape gatheredCopies(Road road, int n, int K) {

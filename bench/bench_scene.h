@@ -1,5 +1,5 @@
-// Scenes for the benchmarks: n closed ring sections stacked along Z in the
-// section slots of one trellis object.
+// Scenes for the benchmarks: n sections stacked along Z in the section slots
+// of one trellis object.
 #pragma once
 #include "max.h"
 #include "object/trellis_object.h"
@@ -9,12 +9,26 @@
 enum class Road { Ribs, Links };
 
 int knotsOfSection(Road road, int section, int K);
+
 // Knots of all n section copies: the work unit of the per-knot counters.
 long totalKnots(Road road, int n, int K);
 
+// The rebuild benchmarks join closed rings of smooth knots with "SplineType"
+// Smooth; the whole-program benchmarks hand the program open arcs of corner
+// knots joined with Linear, the cage a scene file states most plainly, and
+// rebuild the same cage in process beside it.
+enum class Sections { SmoothRings, CornerArcs };
+
+// Knot `knot` of an open arc section of `knots` corner knots, in object
+// space; the radius varies with the section so that no two sections share a
+// point. The scene files get these very floats.
+Point3 arcKnot(int section, int knot, int knots);
+// The Z of a section's node.
+float sectionHeight(int section);
+
 class BenchScene {
 public:
-    BenchScene(Road road, int n, int K);
+    BenchScene(Road road, int n, int K, Sections sections = Sections::SmoothRings);
     BenchScene(const BenchScene&) = delete;
     BenchScene& operator=(const BenchScene&) = delete;
 
@@ -29,6 +43,8 @@ public:
     // A query that only reads one flag once its cache check has passed.
     int firstCurveClosed() { return obj->CurveClosed(0, 0); }
     const BezierShape& cage() const { return obj->shape; }
+    // Knots of every spline of the cage as last built.
+    long cageKnots() const;
 
 private:
     Scene scene;
