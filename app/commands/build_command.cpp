@@ -11,13 +11,15 @@
 namespace {
 
 // Builds the scene, deletes what the user deletes, and evaluates. Throws SceneError.
-std::vector<EvaluatedFrame> evaluateDescription(const SceneDesc& desc, const std::vector<std::string>& deletions,
+std::vector<EvaluatedFrame> evaluateDescription(SceneDesc desc, const std::vector<std::string>& deletions,
                                                 std::vector<TimeValue> times, const RunParts& parts,
                                                 ClassDesc& trellisClass) {
     if (times.empty()) times.push_back(desc.time);
     checkEvaluationSize(desc, times.size());
     Scene scene;
     TrellisNodes nodes = buildScene(desc, scene, trellisClass);
+    // The scene's shapes hold the knots now; their memory serves the builds.
+    std::vector<NodeDesc>().swap(desc.nodes);
     deleteNamedNodes(scene, deletions, nodes);
     return evaluateScene(nodes, desc.evaluationOrder, times, parts);
 }

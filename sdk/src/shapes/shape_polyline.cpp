@@ -66,6 +66,9 @@ void sampleSpline(const Spline3D& spline, int steps, bool optimize, PolyLine& li
     line.pts.clear();
     line.closed = spline.Closed() != 0;
     int segments = spline.Segments();
+    // Fixed steps give the point count up front: a cage's curves are
+    // millions of points, each growth of the list a copy of them.
+    if (steps >= 0) line.pts.reserve(static_cast<std::size_t>(segments) * static_cast<std::size_t>(steps + 1) + 1);
     for (int seg = 0; seg < segments; ++seg) {
         line.Append(PolyPt(spline.GetKnotPoint(seg), POLYPT_KNOT));
         int n = stepsOfSegment(spline, seg, steps, optimize);
