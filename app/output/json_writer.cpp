@@ -44,8 +44,10 @@ void JsonWriter::key(const char* name) {
 
 void JsonWriter::value(float number) {
     separate();
-    if (std::isfinite(number)) text.shortest(number);
-    else text << "null";
+    if (!std::isfinite(number)) text << "null";
+    // "-0" would read back as the integer 0 and lose its sign.
+    else if (number == 0.0f && std::signbit(number)) text << "-0.0";
+    else text.shortest(number);
 }
 
 void JsonWriter::value(std::int64_t number) {
