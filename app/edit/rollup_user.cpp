@@ -1,4 +1,7 @@
 #include "app/edit/rollup_user.h"
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 #include "app/scene/scene_error.h"
 #include "resources/resource.h"
 
@@ -33,8 +36,11 @@ void RollupUser::selectEntry(int i, const std::string& given) {
     if (!ListBoxSelect(control(IDC_SECTION_LIST), i)) throw SceneError(given + ": the section list takes no clicks");
 }
 
-void RollupUser::click(int id, const std::string& given) {
-    HWND button = control(id);
+void RollupUser::click(int id, const std::string& given) { clickButton(control(id), given); }
+
+// Win32 acts on BM_CLICK also for a disabled button, which no user can
+// click: the enabled state is the program's to check.
+void RollupUser::clickButton(HWND button, const std::string& given) {
     if (!button || !IsWindowEnabled(button)) throw SceneError(given + ": the button is disabled");
     SendMessageA(button, BM_CLICK, 0, 0);
 }
@@ -47,16 +53,21 @@ std::string windowText(HWND hwnd) {
     return text.data();
 }
 
+// Window classes are named without regard to case: a dialog template may
+// say "BUTTON" for the class that Windows calls "Button".
 bool isButton(HWND hwnd) {
     char name[16] = {};
     GetClassNameA(hwnd, name, static_cast<int>(sizeof name));
-    return std::string(name) == "BUTTON";
+    const std::string button = "button";
+    return std::equal(button.begin(), button.end(), name, name + std::strlen(name), [](char a, char b) {
+        return a == std::tolower(static_cast<unsigned char>(b));
+    });
 }
 
 }  // namespace
 
 void RollupUser::clickCaptioned(const std::string& caption, const std::string& given) {
     for (HWND child = GetWindow(rollup, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (isButton(child) && windowText(child) == caption) return click(GetDlgCtrlID(child), given);
+        if (isButton(child) && windowText(child) == caption) return clickButton(child, given);
     throw SceneError(given + ": the rollup has no button " + quoteName(caption));
 }

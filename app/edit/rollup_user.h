@@ -29,5 +29,6 @@ public:
 
 private:
     HWND control(int id) const { return GetDlgItem(rollup, id); }
+    void clickButton(HWND button, const std::string& given);
     HWND rollup = nullptr;
 };

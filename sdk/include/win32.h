@@ -92,6 +92,8 @@ BOOL IsWindowEnabled(HWND hwnd);
 int GetWindowTextA(HWND hwnd, LPSTR buffer, int maxCount);
 int GetWindowTextLengthA(HWND hwnd);
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
+// The system classes answer with Win32's spelling ("Button", "ListBox",
+// "Static") however their windows were created; others as created.
 int GetClassNameA(HWND hwnd, LPSTR buffer, int maxCount);
 // The window's rectangle relative to its parent, in the units it was made with.
 BOOL GetWindowRect(HWND hwnd, RECT* rect);

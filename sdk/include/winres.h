@@ -65,6 +65,9 @@ struct DialogControl {
 
 struct DialogTemplate {
     int id = 0;
+    // DIALOGEX: the controls' ids are 32 bits. A DIALOG template keeps 16,
+    // so its -1 (IDC_STATIC) comes back from the window as 65535.
+    bool extended = false;
     DWORD style = 0;
     int x = 0, y = 0, cx = 0, cy = 0;
     std::string caption;

@@ -213,6 +213,8 @@ TEST(ResourceScript, DialogWithoutStyleGetsThePopupDefault) {
     EXPECT_EQ(dialog.style, WS_POPUP | WS_BORDER | WS_SYSMENU);
     EXPECT_EQ(dialog.caption, "Title");
     EXPECT_TRUE(dialog.controls.empty());
+    EXPECT_TRUE(dialog.extended) << "DIALOGEX keeps 32-bit control ids";
+    EXPECT_FALSE(parseOrFail("5 DIALOG 1, 2, 3, 4\n{\n}\n").dialogs.at(5).extended);
 }
 
 // --- Names and preprocessor lines ----------------------------------------

@@ -141,12 +141,50 @@ TEST_F(Win32Dialog, ClickTellsTheParentTheIdAndBnClicked) {
     EXPECT_EQ(reinterpret_cast<HWND>(received[0].lParam), item(kPush));
 }
 
-TEST_F(Win32Dialog, DisabledButtonIgnoresClicks) {
+// BM_CLICK is a message, not the mouse: Win32 acts on it for a disabled
+// button too, so a program that clicks what a user could not is caught.
+TEST_F(Win32Dialog, ClickOnADisabledButtonStillTellsTheParent) {
+    ASSERT_FALSE(IsWindowEnabled(item(kPush)));
     SendMessageA(item(kPush), BM_CLICK, 0, 0);
-    EnableWindow(item(kSecondRadio), FALSE);
-    SendMessageA(item(kSecondRadio), BM_CLICK, 0, 0);
-    EXPECT_TRUE(received.empty());
-    EXPECT_EQ(checked(kSecondRadio), static_cast<LRESULT>(BST_UNCHECKED));
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(LOWORD(received[0].wParam), kPush);
+    EXPECT_EQ(HIWORD(received[0].wParam), BN_CLICKED);
+}
+
+// Real Win32 answers "Button" for a control the template calls "BUTTON":
+// a program that compares class names exactly would miss it there.
+TEST_F(Win32Dialog, SystemClassesAnswerWithTheirOwnSpelling) {
+    auto classOf = [](HWND hwnd) {
+        char name[32] = {};
+        GetClassNameA(hwnd, name, static_cast<int>(sizeof name));
+        return std::string(name);
+    };
+    EXPECT_EQ(classOf(GetWindow(dialog, GW_CHILD)), "Static");
+    EXPECT_EQ(classOf(item(kPush)), "Button");
+    EXPECT_EQ(classOf(item(kList)), "ListBox");
+    HWND made = CreateWindowA("BUTTON", "b", WS_CHILD, 0, 0, 1, 1, dialog, nullptr, kModule, nullptr);
+    HWND custom = CreateWindowA("CustEdit", "c", WS_CHILD, 0, 0, 1, 1, dialog, nullptr, kModule, nullptr);
+    EXPECT_EQ(classOf(made), "Button");
+    EXPECT_EQ(classOf(custom), "CustEdit");
+}
+
+// A DIALOG template holds control ids in 16 bits, so IDC_STATIC (-1) comes
+// back as 65535 and GetDlgItem(-1) finds nothing; DIALOGEX keeps 32 bits.
+TEST_F(Win32Dialog, StaticIdMinusOneReadsBackAsTheTemplateHoldsIt) {
+    HWND label = GetWindow(dialog, GW_CHILD);
+    EXPECT_EQ(GetDlgCtrlID(label), 65535);
+    EXPECT_EQ(GetWindowLongPtrA(label, GWL_ID), 65535);
+    EXPECT_EQ(GetDlgItem(dialog, -1), nullptr);
+    EXPECT_EQ(GetDlgItem(dialog, 65535), label);
+
+    ModuleResources extended = testResources();
+    extended.dialogs[kDialog].extended = true;
+    RegisterModuleResources(kModule, extended);
+    HWND second = CreateDialogParamA(kModule, kDialog, nullptr, recordingProc, 0);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(second, GW_CHILD)), -1);
+    EXPECT_EQ(GetDlgItem(second, -1), GetWindow(second, GW_CHILD));
+    DestroyWindow(second);
 }
 
 TEST_F(Win32Dialog, AutoRadioChecksItselfAndUnchecksOnlyItsGroup) {

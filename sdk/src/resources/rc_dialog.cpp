@@ -137,6 +137,7 @@ bool readDialogOptions(RcCursor& cursor, DialogTemplate& dialog, bool extended) 
 bool readDialog(RcCursor& cursor, bool extended, DialogTemplate& dialog) {
     int blockLine = cursor.peek().line;
     dialog.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
+    dialog.extended = extended;
     skipMemoryFlags(cursor);
     if (!readRect(cursor, dialog.x, dialog.y, dialog.cx, dialog.cy, "dialog")) return false;
     if (extended && !skipTrailingValues(cursor, 1)) return false;  // help id

@@ -39,11 +39,14 @@ void checkInGroup(HWND button) {
     }
 }
 
-// What a click does: a disabled button and a group box ignore it; the
-// button's own state changes before its parent hears of the click.
+// What BM_CLICK does: the button's own state changes before its parent
+// hears of the click. A disabled button too: BM_CLICK is a message, not the
+// mouse, and Win32 acts on it whatever the button's state, so only the
+// sender can keep to what a user could click. The stand-in's group box
+// ignores it (wine's tells the parent of a click; nothing clicks one).
 LRESULT click(HWND hwnd, WindowRecord& w) {
     const DWORD type = buttonType(w);
-    if (!w.enabled || type == BS_GROUPBOX) return 0;
+    if (type == BS_GROUPBOX) return 0;
     if (type == BS_AUTORADIOBUTTON) checkInGroup(hwnd);
     if (type == kAutoCheckBox) w.checkState = w.checkState == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
     NotifyParent(hwnd, BN_CLICKED);

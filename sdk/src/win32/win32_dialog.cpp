@@ -4,10 +4,11 @@
 namespace {
 
 // Controls are children whatever their template says; the id travels as
-// the child's menu handle, as in Win32.
-HWND createControl(const DialogControl& c, HWND dialog, HINSTANCE module) {
+// the child's menu handle, as in Win32, and as wide as the template holds it.
+HWND createControl(const DialogControl& c, bool extended, HWND dialog, HINSTANCE module) {
+    const std::intptr_t id = extended ? c.id : static_cast<WORD>(c.id);
     return CreateWindowA(c.windowClass.c_str(), c.caption.c_str(), c.style | WS_CHILD, c.x, c.y, c.cx, c.cy,
-                         dialog, reinterpret_cast<HMENU>(static_cast<std::intptr_t>(c.id)), module, nullptr);
+                         dialog, reinterpret_cast<HMENU>(id), module, nullptr);
 }
 
 // The control that would take the keyboard focus first.
@@ -28,7 +29,7 @@ HWND CreateDialogParamA(HINSTANCE module, int templateId, HWND parent, DLGPROC p
     HWND dialog = CreateWindowA("#32770", t.caption.c_str(), t.style, t.x, t.y, t.cx, t.cy, parent, nullptr,
                                 module, nullptr);
     if (!dialog) return nullptr;
-    for (const DialogControl& c : t.controls) createControl(c, dialog, module);
+    for (const DialogControl& c : t.controls) createControl(c, t.extended, dialog, module);
     FindWindowRecord(dialog)->dialogProc = proc;
     if (proc) SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop(dialog)), param);
     return IsWindow(dialog) ? dialog : nullptr;

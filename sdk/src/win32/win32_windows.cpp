@@ -34,6 +34,15 @@ bool sameClass(const std::string& a, const char* b) {
     return true;
 }
 
+// The name a window of a system class answers to GetClassNameA is the
+// class's own spelling, whatever case its creator used.
+std::string registeredClassName(const char* className) {
+    if (!className) return "";
+    for (const char* name : {"Button", "ListBox", "Static"})
+        if (sameClass(className, name)) return name;
+    return className;
+}
+
 // Window classes are named without regard to case, as in Win32.
 ClassProc classProcFor(const std::string& className) {
     if (sameClass(className, "BUTTON")) return ButtonProc;
@@ -79,7 +88,7 @@ HWND CreateWindowA(LPCSTR className, LPCSTR caption, DWORD style, int x, int y, 
                    HWND parent, HMENU menuOrId, HINSTANCE, void*) {
     if (parent && !FindWindowRecord(parent)) return nullptr;
     auto w = std::make_unique<WindowRecord>();
-    w->className = className ? className : "";
+    w->className = registeredClassName(className);
     w->caption = caption ? caption : "";
     w->id = static_cast<int>(reinterpret_cast<std::intptr_t>(menuOrId));
     w->style = style;
