@@ -2,8 +2,10 @@
 #include <iostream>
 #include "app/commands/cli.h"
 #include "app/output/atomic_write.h"
+#include "app/platform/files.h"
 
 int main(int argc, char** argv) {
+    platform::useBinaryStandardStreams();
     installTemporaryFileCleanup();
     return runTrellis(argc, argv, std::cout, std::cerr);
 }

@@ -1,6 +1,7 @@
 #include "app/edit/edit_actions.h"
 #include <ostream>
 #include "app/edit/rollup_user.h"
+#include "app/platform/shell_requests.h"
 #include "app/scene/scene_error.h"
 #include "app/edit/section_choice.h"
 #include "app/scene/spline_type_names.h"
@@ -38,12 +39,16 @@ void clickEntryButton(const EditAction& action, EditContext& context, int button
     context.rollup.click(button, action.given);
 }
 
-// The shell launches nothing in the stand-in; its log shows what Help asked for.
+// The stand-in's shell launches nothing and records what Help asked for.
+// Where the real shell would start a browser that the program cannot
+// watch, Help is not pressed at all.
 void showHelpPage(const EditAction& action, EditContext& context) {
-    const std::size_t before = ShellExecuteLog().size();
+    if (!platform::shellRequestsRecorded())
+        throw SceneError(action.given + ": Help would open a browser here, and the program cannot read its address");
+    const std::size_t before = platform::shellRequestCount();
     context.rollup.click(IDC_HELP_BUTTON, action.given);
-    if (ShellExecuteLog().size() == before) throw SceneError(action.given + ": Help opened nothing");
-    if (context.out) *context.out << "help: " << ShellExecuteLog().back().parameters << "\n";
+    if (platform::shellRequestCount() == before) throw SceneError(action.given + ": Help opened nothing");
+    if (context.out) *context.out << "help: " << platform::latestShellRequestParameters() << "\n";
 }
 
 }  // namespace

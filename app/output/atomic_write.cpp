@@ -1,13 +1,10 @@
 #include "app/output/atomic_write.h"
-#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <streambuf>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "app/platform/files.h"
 
 namespace fs = std::filesystem;
 
@@ -19,18 +16,17 @@ struct InjectedFailure {
 };
 InjectedFailure injectedFailure;
 
-// Whether a test made this step fail; sets errno as the failed call would.
-bool failsByInjection(ReplaceStep step) {
-    if (injectedFailure.error == 0 || injectedFailure.step != step) return false;
-    errno = injectedFailure.error;
-    return true;
+// The error a test made this step fail with; none otherwise.
+std::error_code injectedError(ReplaceStep step) {
+    if (injectedFailure.error == 0 || injectedFailure.step != step) return {};
+    return std::error_code(injectedFailure.error, std::generic_category());
 }
 
-std::string withErrno(const std::string& what, int error) { return what + ": " + std::strerror(error); }
+std::string withReason(const std::string& what, std::error_code error) { return what + ": " + error.message(); }
 
 // --- Temporary files a signal must not leave behind --------------------------
-// A fixed table of paths, so that the signal handler needs nothing but
-// unlink: no allocation, no locks.
+// A fixed table of paths, so that the clean-up needs nothing but the
+// removal of files: no allocation, no locks.
 
 const int MAX_TEMPORARY_FILES = 16;
 const std::size_t MAX_TEMPORARY_PATH = 4096;
@@ -49,38 +45,26 @@ void releaseTemporarySlot(int slot) {
     if (slot >= 0) temporaryInUse[slot] = 0;
 }
 
-extern "C" void removeTemporariesAndDie(int signal) {
-    int saved = errno;
+void removeTemporaries() {
     for (int i = 0; i < MAX_TEMPORARY_FILES; ++i)
-        if (temporaryInUse[i]) ::unlink(temporaryPaths[i]);
-    errno = saved;
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+        if (temporaryInUse[i]) platform::removeFileQuietly(temporaryPaths[i]);
 }
 
-// --- Writing through a file descriptor --------------------------------------
+// --- Writing into a file ----------------------------------------------------
 
-// Writes all of the bytes, resuming after short writes and interruptions.
-bool writeAll(int fd, const char* data, std::size_t left) {
-    while (left > 0) {
-        if (failsByInjection(ReplaceStep::Write)) return false;
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written == 0) errno = EIO;
-        if (written <= 0) return false;
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
+// A test's failure of the Write step stands for the system's.
+std::error_code writeAll(platform::File& file, const char* data, std::size_t size) {
+    if (std::error_code injected = injectedError(ReplaceStep::Write)) return injected;
+    return file.write(data, size);
 }
 
-// A stream buffer over a file descriptor that keeps the first error, so
-// that producers write as into any stream and the failure is told once.
-class DescriptorBuffer : public std::streambuf {
+// A stream buffer over an open file that keeps the first error, so that
+// producers write as into any stream and the failure is told once.
+class FileBuffer : public std::streambuf {
 public:
-    explicit DescriptorBuffer(int descriptor) : fd(descriptor) { setp(buffer, buffer + sizeof buffer); }
-    // 0, or the errno of the first failed write.
-    int finish() {
+    explicit FileBuffer(platform::File& output) : file(output) { setp(buffer, buffer + sizeof buffer); }
+    // The first failed write's error, if any.
+    std::error_code finish() {
         sync();
         return error;
     }
@@ -96,20 +80,20 @@ protected:
     }
     int sync() override {
         std::size_t pending = static_cast<std::size_t>(pptr() - pbase());
-        if (error == 0 && pending > 0 && !writeAll(fd, pbase(), pending)) error = errno;
+        if (!error && pending > 0) error = writeAll(file, pbase(), pending);
         setp(buffer, buffer + sizeof buffer);
-        return error == 0 ? 0 : -1;
+        return error ? -1 : 0;
     }
 
 private:
-    int fd;
-    int error = 0;
+    platform::File& file;
+    std::error_code error;
     char buffer[1 << 16];
 };
 
-// The producer's content into the descriptor; 0 or the errno of the failure.
-int produceInto(int fd, const OutputProducer& produce) {
-    DescriptorBuffer buffer(fd);
+// The producer's content into the file, and the error of its writing.
+std::error_code produceInto(platform::File& file, const OutputProducer& produce) {
+    FileBuffer buffer(file);
     std::ostream stream(&buffer);
     produce(stream);
     stream.flush();
@@ -134,11 +118,10 @@ std::string resolveTarget(const std::string& path) {
     return target.string();
 }
 
-// The file's identity: device and inode where it exists, else its absolute
-// path once links are followed.
+// The file's identity: the system's where the file exists, else its
+// absolute path once links are followed.
 std::string fileIdentity(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0) return "inode " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+    if (std::optional<std::string> identity = platform::fileIdentity(path)) return *identity;
     std::error_code ec;
     std::string target;
     try {
@@ -150,23 +133,9 @@ std::string fileIdentity(const std::string& path) {
     return "path " + (ec ? target : absolute.lexically_normal().string());
 }
 
-// The mode the new file gets: the replaced file's, or what creating it
-// under the current umask would give.
-mode_t modeForReplacement(const std::string& path) {
-    struct stat existing;
-    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Makes the rename itself last through a power cut. Best effort: some file
-// systems cannot sync a directory, and the new file is in place already.
-void syncDirectory(const fs::path& directory) {
-    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+std::string folderOf(const std::string& file) {
+    fs::path folder = fs::path(file).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
 }
 
 enum class OutputKind { StandardOutput, InPlace, Replaced };
@@ -188,14 +157,14 @@ struct OutputSet::Planned {
     ~Planned() { dropTemporary(); }
     void dropTemporary() {
         if (temporary.empty()) return;
-        ::unlink(temporary.c_str());
+        platform::removeFileQuietly(temporary.c_str());
         temporary.clear();
         releaseTemporarySlot(slot);
         slot = -1;
     }
-    [[noreturn]] void fail(const std::string& what, int error) {
+    [[noreturn]] void fail(const std::string& what, std::error_code error) {
         dropTemporary();
-        throw OutputError(withErrno(what, error), path);
+        throw OutputError(withReason(what, error), path);
     }
     void writeTemporary();
     void writeInPlace();
@@ -204,45 +173,49 @@ struct OutputSet::Planned {
 
 void OutputSet::Planned::writeTemporary() {
     fs::path file(target);
-    fs::path directory = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    std::string name = (directory / ("." + file.filename().string() + ".XXXXXX")).string();
+    std::string directory = folderOf(target);
+    std::string name = (fs::path(directory) / ("." + file.filename().string() + ".XXXXXX")).string();
     slot = claimTemporarySlot(name.size());
     if (slot < 0) throw OutputError("too many outputs or too long a path", path);
     std::memcpy(temporaryPaths[slot], name.c_str(), name.size() + 1);
-    // Marked in use before the file exists: a signal then at worst unlinks a name not yet made.
+    // Marked in use before the file exists: a signal then at worst removes a name not yet made.
     temporaryInUse[slot] = 1;
-    int fd = failsByInjection(ReplaceStep::Create) ? -1 : ::mkstemp(temporaryPaths[slot]);
-    if (fd < 0) {
-        int error = errno;
+    platform::File temporaryFile;
+    std::error_code error = injectedError(ReplaceStep::Create);
+    if (!error) error = platform::createUniqueFile(temporaryPaths[slot], temporaryFile);
+    if (error) {
         releaseTemporarySlot(slot);
         slot = -1;
-        throw OutputError(withErrno("cannot create a temporary file in " + directory.string(), error), path);
+        throw OutputError(withReason("cannot create a temporary file in " + directory, error), path);
     }
     temporary = temporaryPaths[slot];
     // The first failure decides the message; the temporary file goes in any case.
-    int error = ::fchmod(fd, modeForReplacement(target)) != 0 ? errno : produceInto(fd, produce);
-    if (error == 0 && (failsByInjection(ReplaceStep::Sync) || ::fsync(fd) != 0)) error = errno;
-    bool closed = ::close(fd) == 0 && !failsByInjection(ReplaceStep::Close);
-    if (!closed && error == 0) error = errno;
-    if (error != 0) fail("cannot write", error);
+    error = platform::takePermissionsFor(temporaryFile, target);
+    if (!error) error = produceInto(temporaryFile, produce);
+    if (!error) error = injectedError(ReplaceStep::Sync);
+    if (!error) error = temporaryFile.sync();
+    std::error_code closing = temporaryFile.close();
+    if (!closing) closing = injectedError(ReplaceStep::Close);
+    if (!error) error = closing;
+    if (error) fail("cannot write", error);
 }
 
 void OutputSet::Planned::writeInPlace() {
-    int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) fail("cannot open", errno);
-    int error = produceInto(fd, produce);
-    ::close(fd);
-    if (error != 0) fail("cannot write", error);
+    platform::File device;
+    if (std::error_code error = platform::openForWritingInPlace(target, device)) fail("cannot open", error);
+    std::error_code error = produceInto(device, produce);
+    device.close();
+    if (error) fail("cannot write", error);
 }
 
 void OutputSet::Planned::rename() {
-    if (failsByInjection(ReplaceStep::Rename) || ::rename(temporary.c_str(), target.c_str()) != 0)
-        fail("cannot write", errno);
+    std::error_code error = injectedError(ReplaceStep::Rename);
+    if (!error) error = platform::replaceFile(temporary, target);
+    if (error) fail("cannot write", error);
     temporary.clear();
     releaseTemporarySlot(slot);
     slot = -1;
-    fs::path directory = fs::path(target).parent_path();
-    syncDirectory(directory.empty() ? fs::path(".") : directory);
+    platform::syncFolder(folderOf(target));
 }
 
 OutputSet::OutputSet(std::ostream& stream) : stdoutStream(stream) {}
@@ -263,10 +236,9 @@ void OutputSet::add(const std::string& path, const std::string& option, OutputPr
         } catch (const OutputError& e) {
             throw OutputError(e.what(), path);
         }
-        struct stat existing;
-        bool exists = ::stat(output->target.c_str(), &existing) == 0;
-        if (exists && S_ISDIR(existing.st_mode)) throw OutputError("is a directory", path);
-        output->kind = exists && !S_ISREG(existing.st_mode) ? OutputKind::InPlace : OutputKind::Replaced;
+        platform::FileKind existing = platform::statusOf(output->target).kind;
+        if (existing == platform::FileKind::Directory) throw OutputError("is a directory", path);
+        output->kind = existing == platform::FileKind::Other ? OutputKind::InPlace : OutputKind::Replaced;
         output->identity = fileIdentity(path);
     }
     for (const auto& other : planned) {
@@ -307,10 +279,7 @@ void writeFileAtomically(const std::string& path, const std::string& content, st
     outputs.commit();
 }
 
-void installTemporaryFileCleanup() {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) std::signal(signal, removeTemporariesAndDie);
-    std::signal(SIGXFSZ, SIG_IGN);
-}
+void installTemporaryFileCleanup() { platform::callOnTermination(removeTemporaries); }
 
 void injectReplaceFailureForTesting(ReplaceStep step, int error) {
     injectedFailure = {step, error};

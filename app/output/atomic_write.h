@@ -28,9 +28,9 @@ private:
 // The output path "-" stands for standard output.
 const char* const STDOUT_PATH = "-";
 
-// Whether two paths reach one file: the same device and inode where the
-// file exists, else the same path once links are followed and the path is
-// made absolute.
+// Whether two paths reach one file: the same device and inode (volume and
+// file index on Windows) where the file exists, else the same path once
+// links are followed and the path is made absolute.
 bool namesSameFile(const std::string& a, const std::string& b);
 
 // Throws OutputError when writing `output` would replace `input`.
@@ -74,7 +74,8 @@ void writeFileAtomically(const std::string& path, const std::string& content, st
 // removes them when SIGINT, SIGTERM, SIGHUP or SIGPIPE ends the process
 // (which then ends as the signal would have ended it: quietly on a closed
 // pipe), and an over-size write (SIGXFSZ) fails with an error instead of
-// killing the process. The program installs it once at start.
+// killing the process; on Windows when Ctrl-C, Ctrl-Break or the console's
+// closing ends it. The program installs it once at start.
 void installTemporaryFileCleanup();
 
 // The steps of replacing a regular file. Tests make one of them fail to see

@@ -1,6 +1,7 @@
 // The Win32 the plug-in and the host use, on Windows: the system's own
-// headers. Only the stand-in's extras (its click and shell logs, its
-// resource-script reader) have no counterpart here.
+// headers. Of the stand-in's extras only the user's click on a list entry
+// has a counterpart here; its shell log and its resource-script reader
+// have none.
 #pragma once
 #include "maxtypes.h"
 
@@ -30,3 +31,11 @@ typedef BOOL(WINAPI* DllEntryPoint)(HINSTANCE module, ULONG reason, void* reserv
 inline HWND CreateDialogParamA(HINSTANCE module, int templateId, HWND parent, DLGPROC proc, LPARAM param) {
     return CreateDialogParamA(module, MAKEINTRESOURCEA(templateId), parent, proc, param);
 }
+
+// The user's click on entry index of a list box, made of real messages as
+// on the stand-in: selects the entry and, when the list box has
+// LBS_NOTIFY, sends its parent WM_COMMAND with LBN_SELCHANGE. FALSE
+// (nothing happens) for a disabled or dead list box or an index outside
+// the entries, where a real click would hit nothing: LB_SETCURSEL alone
+// would select in a disabled list box too.
+BOOL ListBoxSelect(HWND listBox, int index);
