@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# The plug-in on Windows: builds the stand-in SDK, trellisObject.dlo and their
-# tests with Debian's mingw-w64 in build-windows/, then runs the tests with
-# ctest under wine (64-bit loader, null graphics driver, a private prefix
-# inside the build folder). Nothing is fetched but Debian packages.
+# The plug-in and the program on Windows: builds the stand-in SDK,
+# trellisObject.dlo, trellis.exe and their tests with Debian's mingw-w64 in
+# build-windows/, then runs the tests with ctest under wine (64-bit loader,
+# null graphics driver, a private prefix inside the build folder). trellis.exe
+# is compared with the trellis program built for Linux from the same
+# sources: the one of the Linux build folder TRELLIS_LINUX_BUILD names (it
+# is brought up to date), else one built in build-windows/linux/. Nothing is
+# fetched but Debian packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,6 +19,9 @@ dpkg -s wine64 > /dev/null 2>&1 || missing+=(wine64)
 command -v cmake > /dev/null || missing+=(cmake)
 command -v ninja > /dev/null || missing+=(ninja-build)
 [ -d /usr/src/googletest ] || missing+=(libgtest-dev)
+command -v g++ > /dev/null || missing+=(g++)
+dpkg -s nlohmann-json3-dev > /dev/null 2>&1 || missing+=(nlohmann-json3-dev)
+dpkg -s libcli11-dev > /dev/null 2>&1 || missing+=(libcli11-dev)
 if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
@@ -55,8 +62,17 @@ mv "$runner.tmp" "$runner"
   fi
 ) 9> "$build/wine-prefix.lock"
 
+# The Linux program the Windows one is compared with.
+linux_build=${TRELLIS_LINUX_BUILD:-$build/linux}
+linux_build=$(realpath -m "$linux_build")
+if [ ! -f "$linux_build/CMakeCache.txt" ]; then
+  cmake -S . -B "$linux_build" -G Ninja -DTRELLIS_TESTS=OFF > /dev/null
+fi
+cmake --build "$linux_build" -j2 --target trellis
+
 cmake -S tests/windows -B "$build" -G Ninja \
-  --toolchain "$root/cmake/mingw-w64-x86_64.cmake" -DTRELLIS_WINE_RUNNER="$runner" > /dev/null
+  --toolchain "$root/cmake/mingw-w64-x86_64.cmake" -DTRELLIS_WINE_RUNNER="$runner" \
+  -DTRELLIS_LINUX_PROGRAM="$linux_build/app/trellis" > /dev/null
 cmake --build "$build" -j2
 
 # One server for the whole run, started away from ctest's pipes: a server a

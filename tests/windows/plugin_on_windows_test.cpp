@@ -176,6 +176,62 @@ TEST_F(WindowsPanel, AddRemoveUpDownActOnTheRealListBox) {
     EXPECT_EQ(SendMessageA(control(IDC_SECTION_LIST), LB_SETCURSEL, 5, 0), LB_ERR);
 }
 
+// The places where real Win32 differs from what a user's click would
+// suggest, which the stand-in and the program follow: BM_CLICK acts on a
+// disabled button, and a DIALOG template's IDC_STATIC reads back as 65535.
+TEST_F(WindowsPanel, ClickOnADisabledButtonStillReachesThePanel) {
+    addThroughChooser({"S1", "S2"});
+    select(0);
+    EnableWindow(control(IDC_REMOVE), FALSE);
+    SendMessageA(control(IDC_REMOVE), BM_CLICK, 0, 0);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"S2"}));
+    HWND firstGroup = GetWindow(rollup, GW_CHILD);
+    EXPECT_EQ(GetDlgCtrlID(firstGroup), 65535);
+    EXPECT_EQ(GetDlgItem(rollup, -1), nullptr);
+}
+
+// The user's click on a list entry, as the program makes it: only where a
+// user could click, and the panel hears of it.
+TEST_F(WindowsPanel, ListEntryClickSelectsOnlyWhatAUserCouldClick) {
+    addThroughChooser({"S1", "S2", "S3"});
+    HWND list = control(IDC_SECTION_LIST);
+    EXPECT_FALSE(ListBoxSelect(list, 3));
+    EXPECT_FALSE(ListBoxSelect(control(IDC_UP), 0));
+    ASSERT_TRUE(ListBoxSelect(list, 2));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    EnableWindow(list, FALSE);
+    EXPECT_FALSE(ListBoxSelect(list, 0));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+}
+
+// The notifications the rollup's dialog receives, recorded on the way to
+// the panel's procedure.
+std::vector<std::pair<int, int>> rollupCommands;
+WNDPROC rollupProc = nullptr;
+LRESULT CALLBACK recordCommands(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND) rollupCommands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+    return CallWindowProcA(rollupProc, hwnd, msg, wParam, lParam);
+}
+
+// A button's click takes the focus from the list box, which first tells
+// the panel LBN_KILLFOCUS; the panel looks at the control id alone, so the
+// click acts as without it (and the stand-in need not send it).
+TEST_F(WindowsPanel, ListLosingTheFocusToAButtonChangesNothing) {
+    addThroughChooser({"S1", "S2", "S3"});
+    select(2);
+    SetFocus(control(IDC_SECTION_LIST));
+    if (GetFocus() != control(IDC_SECTION_LIST)) GTEST_SKIP() << "the list box takes no focus here";
+    rollupCommands.clear();
+    rollupProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(rollup, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordCommands)));
+    click(IDC_UP);
+    SetWindowLongPtrA(rollup, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rollupProc));
+    const std::vector<std::pair<int, int>> expected = {{IDC_SECTION_LIST, LBN_KILLFOCUS}, {IDC_UP, BN_CLICKED}};
+    EXPECT_EQ(rollupCommands, expected);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"S1", "S3", "S2"}));
+    EXPECT_EQ(slots(), entries());
+}
+
 // Help goes through the shell to the program named iexplore.exe: the
 // recording one, put where the shell looks first (the wine prefix's system
 // folder; the runner makes wine prefer it to its own).
