@@ -13,8 +13,11 @@ namespace {
 }
 
 // Reads until the end of the file or until one byte more than the limit.
-std::string readAtMostLimit(platform::File& file) {
+// `expected` bytes are made room for at once (a scene file is megabytes,
+// and growing the text would copy it over and over).
+std::string readAtMostLimit(platform::File& file, std::size_t expected) {
     std::string text;
+    text.reserve(expected + 1);
     char buffer[65536];
     while (text.size() <= MAX_SCENE_FILE_BYTES) {
         std::size_t got = 0;
@@ -35,7 +38,7 @@ std::string readSceneText(const std::string& path) {
     if (status.kind == platform::FileKind::Directory) throw SceneError("cannot read: is a directory");
     // A regular file's size is known up front: no need to read a huge one.
     if (status.kind == platform::FileKind::Regular && status.size > MAX_SCENE_FILE_BYTES) refuseSize();
-    return readAtMostLimit(file);
+    return readAtMostLimit(file, status.kind == platform::FileKind::Regular ? static_cast<std::size_t>(status.size) : 0);
 }
 
 void refuseNulBytes(const std::string& text) {
