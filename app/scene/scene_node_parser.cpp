@@ -97,63 +97,36 @@ KnotDesc readKnot(FieldReader& knot) {
     return desc;
 }
 
-// A spline's knots or a polyline's points: `readOne` reads one and keeps
-// it when `sizes` still keeps knots.
-template <class ReadOne>
-void readCurvePoints(FieldReader& list, SceneSizeCheck& sizes, ReadOne readOne) {
-    std::size_t count = list.readArray([&](std::size_t i) { readOne(sizes.keepsKnot(i)); });
-    sizes.curve(count, [&list] { return list.where(); });
-}
-
-// {"closed": bool, LIST: [...]}: `readList` reads the list member.
-template <class ReadList>
-bool readCurve(FieldReader& curve, const char* listKey, ReadList readList) {
-    bool closed = false, listed = false;
-    curve.readObject([&](const std::string& key) {
-        if (key == "closed") {
-            closed = curve.readBool();
-        } else if (key == listKey) {
-            readList();
-            listed = true;
-        } else {
-            return false;
-        }
-        return true;
-    });
-    if (!listed) curve.fail(std::string("missing required field \"") + listKey + "\"");
-    return closed;
-}
-
-std::vector<SplineDesc> readSplines(FieldReader& list, SceneSizeCheck& sizes) {
-    std::vector<SplineDesc> splines;
+// A list of curves, each {"closed": bool, LIST: [...]}: `items` is the
+// curve's list of knots or points, `readItem` reads one of them. Items
+// are kept while `sizes` keeps knots, and every list is counted.
+template <class Curve, class Item, class ReadItem>
+std::vector<Curve> readCurves(FieldReader& list, SceneSizeCheck& sizes, const char* listKey,
+                              std::vector<Item> Curve::*items, ReadItem readItem) {
+    std::vector<Curve> curves;
     list.readArray([&](std::size_t) {
-        SplineDesc spline;
-        spline.closed = readCurve(list, "knots", [&] {
-            spline.knots.clear();
-            readCurvePoints(list, sizes, [&](bool keep) {
-                KnotDesc knot = readKnot(list);
-                if (keep) spline.knots.push_back(knot);
-            });
+        Curve curve;
+        bool listed = false;
+        list.readObject([&](const std::string& key) {
+            if (key == "closed") {
+                curve.closed = list.readBool();
+            } else if (key == listKey) {
+                (curve.*items).clear();
+                std::size_t count = list.readArray([&](std::size_t i) {
+                    Item item = readItem(list);
+                    if (sizes.keepsKnot(i)) (curve.*items).push_back(item);
+                });
+                sizes.curve(count, [&list] { return list.where(); });
+                listed = true;
+            } else {
+                return false;
+            }
+            return true;
         });
-        if (sizes.keeping()) splines.push_back(std::move(spline));
+        if (!listed) list.fail(std::string("missing required field \"") + listKey + "\"");
+        if (sizes.keeping()) curves.push_back(std::move(curve));
     });
-    return splines;
-}
-
-std::vector<PolylineDesc> readPolylines(FieldReader& list, SceneSizeCheck& sizes) {
-    std::vector<PolylineDesc> polylines;
-    list.readArray([&](std::size_t) {
-        PolylineDesc polyline;
-        polyline.closed = readCurve(list, "points", [&] {
-            polyline.points.clear();
-            readCurvePoints(list, sizes, [&](bool keep) {
-                Point3 point = list.readPoint();
-                if (keep) polyline.points.push_back(point);
-            });
-        });
-        if (sizes.keeping()) polylines.push_back(std::move(polyline));
-    });
-    return polylines;
+    return curves;
 }
 
 // A shape gives Bezier splines, polylines or one parametric outline: each is a host class of its own.
@@ -166,10 +139,11 @@ void readShape(FieldReader& shape, NodeDesc& desc, SceneSizeCheck& sizes) {
         kindKey = key;
         if (key == "splines") {
             desc.kind = NodeObjectKind::Splines;
-            desc.splines = readSplines(shape, sizes);
+            desc.splines = readCurves(shape, sizes, "knots", &SplineDesc::knots, readKnot);
         } else if (key == "polylines") {
             desc.kind = NodeObjectKind::Polylines;
-            desc.polylines = readPolylines(shape, sizes);
+            desc.polylines =
+                readCurves(shape, sizes, "points", &PolylineDesc::points, [](FieldReader& at) { return at.readPoint(); });
         } else {
             desc.kind = NodeObjectKind::Primitive;
             std::size_t mostKeys = 0;
