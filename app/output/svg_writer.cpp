@@ -60,33 +60,33 @@ void forEachPagePoint(const CageSnapshot& snapshot, ViewKind view, OnCurve onCur
     }
 }
 
-// The distinct world knot points of a cage, in the order the curves reach them.
-std::vector<Point3> distinctKnots(const CageSnapshot& snapshot) {
-    std::set<std::tuple<float, float, float>> marked;
-    std::vector<Point3> knots;
-    const PolyShape& curves = snapshot.view.curves;
-    Point3 world;
-    for (int c = 0; c < curves.numLines(); ++c) {
-        const PolyLine& line = curves.lines[c];
-        for (int i = 0; i < line.numPts(); ++i)
-            if ((line.pts[static_cast<std::size_t>(i)].flags & POLYPT_KNOT) && worldPoint(snapshot.view, line, i, world) &&
-                marked.insert({world.x, world.y, world.z}).second)
-                knots.push_back(world);
-    }
-    return knots;
-}
-
-// How many distinct world knot points a cage has, without keeping them in a tree.
-std::size_t countDistinctKnots(const CageSnapshot& snapshot) {
-    std::vector<std::tuple<float, float, float>> knots;
+// Visits the finite world point of every knot of every curve of a cage, in curve order.
+template <class OnKnot>
+void forEachWorldKnot(const CageSnapshot& snapshot, OnKnot onKnot) {
     const PolyShape& curves = snapshot.view.curves;
     Point3 world;
     for (int c = 0; c < curves.numLines(); ++c) {
         const PolyLine& line = curves.lines[c];
         for (int i = 0; i < line.numPts(); ++i)
             if ((line.pts[static_cast<std::size_t>(i)].flags & POLYPT_KNOT) && worldPoint(snapshot.view, line, i, world))
-                knots.emplace_back(world.x, world.y, world.z);
+                onKnot(world);
     }
+}
+
+// The distinct world knot points of a cage, in the order the curves reach them.
+std::vector<Point3> distinctKnots(const CageSnapshot& snapshot) {
+    std::set<std::tuple<float, float, float>> marked;
+    std::vector<Point3> knots;
+    forEachWorldKnot(snapshot, [&](const Point3& k) {
+        if (marked.insert({k.x, k.y, k.z}).second) knots.push_back(k);
+    });
+    return knots;
+}
+
+// How many distinct world knot points a cage has, without keeping them in a tree.
+std::size_t countDistinctKnots(const CageSnapshot& snapshot) {
+    std::vector<std::tuple<float, float, float>> knots;
+    forEachWorldKnot(snapshot, [&](const Point3& k) { knots.emplace_back(k.x, k.y, k.z); });
     std::sort(knots.begin(), knots.end());
     return static_cast<std::size_t>(std::unique(knots.begin(), knots.end()) - knots.begin());
 }
