@@ -17,8 +17,10 @@ public:
     void comment(const std::string& line) { text << "# " << line << '\n'; }
     void statement(const char* keyword, const std::string& name) { text << keyword << ' ' << name << '\n'; }
 
-    // Its vertices, then one line element through them; points that are
-    // not finite are left out.
+    // Its vertices, then a chain of two-vertex line elements through them;
+    // points that are not finite are left out. One element through all the
+    // vertices is valid OBJ, but common importers keep only its first edge;
+    // two-vertex elements are what modelling tools themselves export.
     void curve(const CageView& view, const PolyLine& line) {
         if (!hasTwoPoints(view, line)) return;  // a line element needs two points
         std::size_t first = vertices + 1;
@@ -34,15 +36,15 @@ public:
             text << '\n';
             ++vertices;
         }
-        text << 'l';
-        for (std::size_t v = first; v <= vertices; ++v) text << ' ' << v;
-        if (line.IsClosed()) text << ' ' << first;
-        text << '\n';
+        for (std::size_t v = first; v < vertices; ++v) edge(v, v + 1);
+        if (line.IsClosed()) edge(vertices, first);
     }
 
     void finish() { text.finish(); }
 
 private:
+    void edge(std::size_t from, std::size_t to) { text << "l " << from << ' ' << to << '\n'; }
+
     static bool hasTwoPoints(const CageView& view, const PolyLine& line) {
         Point3 p;
         int finite = 0;

@@ -2,9 +2,9 @@
 // spline sampled as the object samples it, in world space. Per object:
 // "o NAME", then "g NAME_sections" with the section copies and
 // "g NAME_connections" with the connecting splines (spaces in names become
-// '_'). Each curve of two points or more gives its "v x y z" lines and one
-// "l i j k ..." line of 1-based indices; a closed curve repeats its first
-// index at the end.
+// '_'). Each curve of two points or more gives its "v x y z" lines and a
+// chain of two-vertex line elements through them ("l 1 2", "l 2 3", ...,
+// 1-based); a closed curve ends with one back to its first vertex.
 #pragma once
 #include <iosfwd>
 #include <string>

@@ -151,12 +151,24 @@ TEST(SvgPicture, KnotMarksAreLeftOutOfCrowdedPictures) {
 
 // ---- OBJ ----------------------------------------------------------------
 
+struct ObjEdge {
+    int from, to;   // 1-based vertex indices
+    std::string group;
+    bool operator==(const ObjEdge& o) const { return from == o.from && to == o.to && group == o.group; }
+};
+
+std::ostream& operator<<(std::ostream& out, const ObjEdge& e) {
+    return out << e.group << ": " << e.from << "-" << e.to;
+}
+
+// An OBJ file read as a reader that takes only a line element's first
+// edge would read it: every element's first two vertices.
 struct ObjFile {
     int vertices = 0;
     std::vector<Point3> points;
     std::vector<std::string> groups;
-    std::vector<std::vector<int>> lines;   // 1-based indices
-    std::vector<std::string> lineGroup;    // the group each line is in
+    std::vector<ObjEdge> edges;
+    int longerElements = 0;   // line elements of more than two vertices
 };
 
 ObjFile readObj(const std::string& text) {
@@ -178,8 +190,8 @@ ObjFile readObj(const std::string& text) {
         } else if (keyword == "l") {
             std::vector<int> indices;
             for (int i; words >> i;) indices.push_back(i);
-            obj.lines.push_back(indices);
-            obj.lineGroup.push_back(group);
+            if (indices.size() >= 2) obj.edges.push_back({indices[0], indices[1], group});
+            obj.longerElements += indices.size() > 2;
         }
     }
     return obj;
@@ -194,38 +206,32 @@ int sampledPoints(const nlohmann::json& spline) {
     return segments * (CAGE_SAMPLE_STEPS + 1) + (closed ? 0 : 1);
 }
 
-TEST(ObjExport, ReadsBackAsTheSampledCurvesGroupedByKind) {
+TEST(ObjExport, EverySegmentOfEverySampledCurveIsAnEdgeOfItsGroup) {
     Outputs out = buildOutputs(TWO_CAGES);
     ObjFile obj = readObj(out.obj);
     std::vector<std::string> groups{"Ribs_sections", "Ribs_connections", "Links_&_<More>_sections",
                                     "Links_&_<More>_connections"};
     EXPECT_EQ(obj.groups, groups);
+    EXPECT_EQ(obj.longerElements, 0) << "every line element is one edge";
 
-    std::vector<const nlohmann::json*> splines;
-    std::vector<std::string> expectedGroups;
+    // The curves' vertices follow one another in cage order; each curve is
+    // a chain through its own, closed ones back to their first.
+    std::vector<ObjEdge> expected;
+    int next = 1;
     const int copies[] = {2, 3};
     for (int i = 0; i < 2; ++i) {
         const nlohmann::json& cage = out.cages.at("objects").at(i).at("splines");
         for (std::size_t s = 0; s < cage.size(); ++s) {
-            splines.push_back(&cage[s]);
-            expectedGroups.push_back(groups[2 * i + (static_cast<int>(s) < copies[i] ? 0 : 1)]);
+            const std::string& group = groups[2 * i + (static_cast<int>(s) < copies[i] ? 0 : 1)];
+            int points = sampledPoints(cage[s]);
+            for (int k = 0; k + 1 < points; ++k) expected.push_back({next + k, next + k + 1, group});
+            if (cage[s].at("closed")) expected.push_back({next + points - 1, next, group});
+            next += points;
         }
-    }
-    ASSERT_EQ(obj.lines.size(), splines.size()) << "one line element per cage spline";
-    EXPECT_EQ(obj.lineGroup, expectedGroups);
-    int next = 1;
-    for (std::size_t l = 0; l < obj.lines.size(); ++l) {
-        const std::vector<int>& indices = obj.lines[l];
-        int points = sampledPoints(*splines[l]);
-        bool closed = splines[l]->at("closed");
-        ASSERT_EQ(static_cast<int>(indices.size()), points + (closed ? 1 : 0)) << "line " << l;
-        for (int k = 0; k < points; ++k) EXPECT_EQ(indices[k], next + k) << "line " << l;
-        if (closed) {
-            EXPECT_EQ(indices.back(), next) << "a closed curve comes back to its first vertex";
-        }
-        next += points;
     }
     EXPECT_EQ(obj.vertices, next - 1);
+    ASSERT_EQ(obj.edges.size(), expected.size());
+    for (std::size_t e = 0; e < expected.size(); ++e) ASSERT_EQ(obj.edges[e], expected[e]) << "edge " << e;
 }
 
 TEST(ObjExport, VerticesAreInWorldSpace) {
