@@ -65,6 +65,7 @@ int runDemo(const DemoOptions& options, ClassDesc& trellisClass, std::ostream& o
     BuildOutputs demo;
     demo.svgPath = DEMO_SVG_PATH;
     demo.jsonPath = DEMO_JSON_PATH;
+    demo.htmlPath = DEMO_HTML_PATH;
     demo.report = true;
     std::vector<EvaluatedFrame> frames;
     OutputSet outputs(out);
@@ -77,8 +78,9 @@ int runDemo(const DemoOptions& options, ClassDesc& trellisClass, std::ostream& o
         return reportErrorAbout(err, "demo scene", e.what());
     }
     outputs.addStandardOutputText(buildSummary(frames) + "Wrote " + DEMO_SVG_PATH + " (the cages, " +
-                                  viewName(demo.view) + " view) and " + DEMO_JSON_PATH +
-                                  " (the cages and their join report)\n");
+                                  viewName(demo.view) + " view), " + DEMO_JSON_PATH +
+                                  " (the cages and their join report) and " + DEMO_HTML_PATH +
+                                  " (the cages in 3D: open it in a browser)\n");
     try {
         outputs.commit();
     } catch (const OutputError& e) {

@@ -15,11 +15,12 @@ struct BuildOptions {
     BuildOutputs outputs;
 };
 
-// The demo writes its picture and its cages (with the join report) into
-// the current folder. With scenePath, it writes its scene there instead
+// The demo writes its picture, its cages (with the join report) and its
+// 3D page into the current folder. With scenePath, it writes its scene there instead
 // ("-" for standard output), as a starting point for users' own scenes.
 const char* const DEMO_SVG_PATH = "trellis-demo.svg";
 const char* const DEMO_JSON_PATH = "trellis-demo.json";
+const char* const DEMO_HTML_PATH = "trellis-demo.html";
 struct DemoOptions {
     std::optional<std::string> scenePath;
 };

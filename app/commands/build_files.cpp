@@ -2,6 +2,7 @@
 #include <ostream>
 #include "app/output/atomic_write.h"
 #include "app/output/build_output.h"
+#include "app/output/html_writer.h"
 #include "app/output/join_report.h"
 #include "app/output/obj_writer.h"
 #include "app/output/svg_writer.h"
@@ -9,17 +10,20 @@
 namespace {
 
 std::vector<const std::optional<std::string>*> outputPaths(const BuildOutputs& outputs) {
-    return {&outputs.jsonPath, &outputs.svgPath, &outputs.objPath};
+    return {&outputs.jsonPath, &outputs.svgPath, &outputs.objPath, &outputs.htmlPath};
 }
 
 }  // namespace
 
 RunParts partsToKeep(const BuildOutputs& outputs) {
     RunParts parts;
-    // The document holds the cages and their link tables; the report reads both.
-    parts.others.cage = parts.others.links = outputs.jsonPath.has_value() || outputs.report;
+    // The document holds the cages and their link tables; the report (also
+    // on the page) reads both. The page draws every time, the others the first.
+    const bool page = outputs.htmlPath.has_value();
+    parts.others.cage = parts.others.links = outputs.jsonPath.has_value() || outputs.report || page;
+    parts.others.curves = page;
     parts.first = parts.others;
-    parts.first.curves = outputs.svgPath.has_value() || outputs.objPath.has_value();
+    parts.first.curves = page || outputs.svgPath.has_value() || outputs.objPath.has_value();
     return parts;
 }
 
@@ -30,7 +34,7 @@ int countStdoutOutputs(const BuildOutputs& outputs) {
 }
 
 // Pictures and exports show one time, the first: several times would need
-// several files, and the JSON document already holds every time.
+// several files, and the JSON document and the page already hold every time.
 void planBuildOutputs(const BuildOutputs& outputs, const std::string& scenePath,
                       const std::vector<EvaluatedFrame>& frames, OutputSet& set) {
     for (const auto* path : outputPaths(outputs))
@@ -46,6 +50,8 @@ void planBuildOutputs(const BuildOutputs& outputs, const std::string& scenePath,
         set.add(*outputs.objPath, "--obj", [&frames](std::ostream& out) {
             if (!frames.empty()) writeCagesObj(out, frames.front(), static_cast<int>(frames.size()));
         });
+    if (outputs.htmlPath)
+        set.add(*outputs.htmlPath, "--html", [&frames](std::ostream& out) { writeCagesHtml(out, frames); });
 }
 
 std::string summaryText(const BuildOutputs& outputs, const std::vector<EvaluatedFrame>& frames) {

@@ -1,5 +1,6 @@
-// What a build writes besides its summary: the JSON document, a picture
-// and an OBJ export of the cages, and the join report; all of them or none.
+// What a build writes besides its summary: the JSON document, a picture,
+// an OBJ export and a 3D page of the cages, and the join report; all of
+// them or none.
 #pragma once
 #include <iosfwd>
 #include <optional>
@@ -13,6 +14,7 @@ struct BuildOutputs {
     std::optional<std::string> jsonPath;   // every time's cages; "-" for standard output
     std::optional<std::string> svgPath;    // a picture of the first time's cages; "-" for standard output
     std::optional<std::string> objPath;    // the first time's cages as OBJ polylines; "-" for standard output
+    std::optional<std::string> htmlPath;   // every time's cages as a page to turn in 3D; "-" for standard output
     ViewKind view = ViewKind::Iso;         // of the picture
     bool report = false;                   // the join report: printed after the summary, and in the JSON document
 };

@@ -14,7 +14,7 @@ namespace {
 
 const char* const USAGE_HINT =
     "usage: trellis build SCENE [--time T]... [--json FILE|-] [--svg FILE|- [--view top|front|left|iso]]\n"
-    "                     [--obj FILE|-] [--report] [--delete NODE]...\n"
+    "                     [--obj FILE|-] [--html FILE|-] [--report] [--delete NODE]...\n"
     "       trellis demo [--scene FILE|-]\n"
     "       trellis info\n"
     "       trellis edit SCENE (--object NAME | --create NAME --at X,Y) [--add NAME[,NAME...]] [--remove I]\n"
@@ -54,6 +54,9 @@ void addPictureOptions(CLI::App& build, BuildOutputs& outputs) {
     build.add_option("--obj", outputs.objPath,
                      "Write the cages of the first time as OBJ polylines into FILE (- for standard output)")
         ->type_name("FILE|-");
+    build.add_option("--html", outputs.htmlPath,
+                     "Write the cages of every time as an HTML page to turn in 3D into FILE (- for standard output)")
+        ->type_name("FILE|-");
     build.add_flag("--report", outputs.report,
                    "Print how each pair of sections was joined and which knots got no link; "
                    "with --json, add it to every object as \"report\"");
@@ -78,8 +81,8 @@ void addBuildCommand(CLI::App& app, BuildOptions& options) {
 
 void addDemoCommand(CLI::App& app, DemoOptions& options) {
     CLI::App* demo = app.add_subcommand(
-        "demo", std::string("Build the embedded demo scene, write ") + DEMO_SVG_PATH + " and " + DEMO_JSON_PATH +
-                    " here and print its summary");
+        "demo", std::string("Build the embedded demo scene, write ") + DEMO_SVG_PATH + ", " + DEMO_JSON_PATH +
+                    " and " + DEMO_HTML_PATH + " here and print its summary");
     demo->add_option("--scene", options.scenePath,
                      "Write the demo scene file into FILE (- for standard output) instead, as a start for your own")
         ->type_name("FILE|-");
@@ -111,7 +114,7 @@ int runTrellis(int argc, const char* const* argv, std::ostream& out, std::ostrea
             return reportUsageError(err, e.what());
         }
         if (countStdoutOutputs(options.outputs) > 1)
-            return reportUsageError(err, "only one of --json, --svg and --obj can write to standard output");
+            return reportUsageError(err, "only one of --json, --svg, --obj and --html can write to standard output");
         // Declared before the commands run, so it unloads after their scenes are gone.
         std::unique_ptr<PluginHost> plugins = loadPlugins(pluginFolder, err);
         if (!plugins) return EXIT_INPUT_ERROR;

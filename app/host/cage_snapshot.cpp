@@ -5,12 +5,13 @@
 
 namespace {
 
-// Node names of the filled slots, in list order.
-std::vector<std::string> namesOf(const std::vector<INode*>& slots) {
-    std::vector<std::string> names;
-    for (INode* node : slots)
-        if (node) names.push_back(node->GetName());
-    return names;
+// Node names and slot numbers of the filled slots, in list order.
+void readSections(const std::vector<INode*>& slots, CageView& view) {
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (!slots[i]) continue;
+        view.sectionNames.push_back(slots[i]->GetName());
+        view.sectionSlots.push_back(static_cast<int>(i) + 1);
+    }
 }
 
 // The cage as the host's editable spline conversion gives it: a new object,
@@ -69,7 +70,7 @@ CageSnapshot snapshotCage(INode& node, TimeValue t, const SnapshotParts& parts) 
     snapshot.splineType = splineTypeAt(object, t);
     std::vector<INode*> slots = sectionSlots(object);
     if (parts.curves) sampleCurves(shape, node, t, snapshot.view);
-    snapshot.view.sectionNames = namesOf(slots);
+    readSections(slots, snapshot.view);
     snapshot.filledSections = static_cast<int>(snapshot.view.sectionNames.size());
     snapshot.firstSlotEmpty = snapshot.filledSections > 0 && !slots.front();
     return snapshot;

@@ -13,6 +13,7 @@ struct CageView {
     Matrix3 objectTM;                        // the object's node: object space into world space
     PolyShape curves;                        // line i samples cage spline i, in object space
     std::vector<std::string> sectionNames;   // node names of the filled section slots, in list order
+    std::vector<int> sectionSlots;           // their slot numbers, 1 to MAX_SECTIONS
 };
 
 // Point i of `line` (one of view.curves) in world space; false when it is

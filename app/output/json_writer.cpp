@@ -2,7 +2,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-JsonWriter::JsonWriter(std::ostream& out) : text(out) {}
+JsonWriter::JsonWriter(std::ostream& out, JsonStrings strings) : text(out), scriptSafe(strings == JsonStrings::ScriptSafe) {}
 
 void JsonWriter::separate() {
     if (afterKey) {
@@ -62,7 +62,18 @@ void JsonWriter::value(bool flag) {
 
 void JsonWriter::value(const std::string& string) {
     separate();
-    text << nlohmann::json(string).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    std::string quoted = nlohmann::json(string).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    if (!scriptSafe) {
+        text << quoted;
+        return;
+    }
+    // Inside the quotes, so an escape reads back as the same character.
+    for (char c : quoted) {
+        if (c == '<') text << "\\u003c";
+        else if (c == '>') text << "\\u003e";
+        else if (c == '&') text << "\\u0026";
+        else text << c;
+    }
 }
 
 void JsonWriter::value(const Point3& p) {

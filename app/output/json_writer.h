@@ -10,9 +10,13 @@
 #include "point3.h"
 #include "app/output/output_text.h"
 
+// ScriptSafe writes '<', '>' and '&' in strings as \u escapes, so that a
+// document inside an HTML <script> element cannot end it, whatever its text.
+enum class JsonStrings { Plain, ScriptSafe };
+
 class JsonWriter {
 public:
-    explicit JsonWriter(std::ostream& out);
+    explicit JsonWriter(std::ostream& out, JsonStrings strings = JsonStrings::Plain);
     JsonWriter(const JsonWriter&) = delete;
     JsonWriter& operator=(const JsonWriter&) = delete;
 
@@ -44,4 +48,5 @@ private:
     OutputText text;
     std::vector<bool> started;   // per open container: whether it holds a value yet
     bool afterKey = false;
+    bool scriptSafe;
 };

@@ -35,6 +35,12 @@ OutputText& OutputText::operator<<(const std::string& text) {
     return *this;
 }
 
+OutputText& OutputText::operator<<(std::string_view text) {
+    buffer += text;
+    flushWhenFull();
+    return *this;
+}
+
 OutputText& OutputText::operator<<(std::int64_t number) {
     char text[24];
     std::to_chars_result written = std::to_chars(text, text + sizeof text, number);

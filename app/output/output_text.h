@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 class OutputText {
 public:
@@ -15,14 +16,17 @@ public:
     OutputText& operator<<(char c);
     OutputText& operator<<(const char* text);
     OutputText& operator<<(const std::string& text);
+    OutputText& operator<<(std::string_view text);
     OutputText& operator<<(std::int64_t number);
     OutputText& operator<<(int number) { return *this << static_cast<std::int64_t>(number); }
     OutputText& operator<<(std::size_t number) { return *this << static_cast<std::int64_t>(number); }
     // The shortest text that reads back as the same float ("0.1", "100", "1e+20").
     void shortest(float number);
 
-    // Hands what is gathered to the stream.
+    // Hands what is gathered to the stream; more may be written after it.
     void finish();
+    // The stream, for a writer of its own once what is gathered was handed over.
+    std::ostream& stream() { return out; }
 
 private:
     void flushWhenFull();

@@ -1,8 +1,7 @@
 #include "app/output/svg_legend.h"
 #include <algorithm>
-#include "app/output/count_text.h"
+#include "app/output/cage_legend_text.h"
 #include "app/output/svg_text.h"
-#include "app/scene/spline_type_names.h"
 #include "app/output/svg_writer.h"
 
 namespace {
@@ -13,20 +12,6 @@ const double BLOCK_HEIGHT = 66.0;
 const double LINE_HEIGHT = 18.0;
 const double SWATCH_LENGTH = 28.0;
 const char* const TEXT_COLOUR = "#212529";
-
-// Values without a caption build corner knots.
-std::string splineTypeText(int value) {
-    std::string text = "SplineType ";
-    if (const char* caption = splineTypeCaption(value)) return text + caption + " (" + std::to_string(value) + ")";
-    return text + std::to_string(value) + " (corner knots)";
-}
-
-std::string countsText(const CageSnapshot& snapshot) {
-    int copies = snapshot.sectionCopies;
-    return countOf(copies, "section") + " \xC2\xB7 " +
-           countOf(snapshot.splineCount - copies, "connecting spline") + " \xC2\xB7 " +
-           countOf(snapshot.knotCount, "knot");
-}
 
 std::string text(double x, double y, const std::string& content, const std::string& extra = "") {
     return "<text x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(y) + "\" font-size=\"13\" fill=\"" + TEXT_COLOUR +
@@ -61,7 +46,7 @@ std::string SvgLegend::keyLine(const char* sectionColour, double sectionStroke, 
     svg += text(x + SWATCH_LENGTH + 8.0, y + 4.5, "connecting splines (one colour per object)");
     x += 370.0;
     if (!knotsMarked) return svg + text(x, y + 4.5, "knots not marked (more than " +
-                                                        std::to_string(SVG_MAX_KNOT_MARKS) + ")");
+                                                        std::to_string(MAX_KNOT_MARKS) + ")");
     svg += "<circle cx=\"" + svgNumber(x + 6.0) + "\" cy=\"" + svgNumber(y) + "\" r=\"" +
            svgNumber(std::max(knotRadius, 2.5)) + "\" fill=\"" + sectionColour + "\"/>\n";
     return svg + text(x + 18.0, y + 4.5, "knots");
@@ -75,7 +60,7 @@ std::string SvgLegend::objectBlock(const CageSnapshot& snapshot, int index) cons
     svg += text(x + SWATCH_LENGTH + 8.0, y, shortenedName(snapshot.name), " font-weight=\"bold\"");
     svg += text(x + SWATCH_LENGTH + 8.0, y + LINE_HEIGHT,
                 "time " + std::to_string(snapshot.time) + " \xC2\xB7 " + splineTypeText(snapshot.splineType));
-    svg += text(x + SWATCH_LENGTH + 8.0, y + 2.0 * LINE_HEIGHT, countsText(snapshot));
+    svg += text(x + SWATCH_LENGTH + 8.0, y + 2.0 * LINE_HEIGHT, cageCountsText(snapshot));
     return svg + "</g>\n";
 }
 

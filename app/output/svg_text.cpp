@@ -55,10 +55,3 @@ std::string shortenedName(const std::string& name) {
     }
     return name;
 }
-
-std::string connectionColour(int index) {
-    static const char* const PALETTE[] = {"#e8590c", "#1c7ed6", "#2b8a3e", "#ae3ec9",
-                                          "#c2255c", "#0b7285", "#e67700", "#5f3dc4"};
-    const int count = static_cast<int>(sizeof(PALETTE) / sizeof(PALETTE[0]));
-    return PALETTE[((index % count) + count) % count];
-}

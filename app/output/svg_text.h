@@ -1,4 +1,4 @@
-// Small pieces of SVG text: numbers, escaped text, shortened names, colours.
+// Small pieces of SVG text: numbers, escaped text, shortened names.
 #pragma once
 #include <string>
 
@@ -14,6 +14,3 @@ std::string xmlEscape(const std::string& text);
 // ones cut with an ellipsis, so that a label keeps to its column.
 const std::size_t SVG_NAME_LENGTH = 40;
 std::string shortenedName(const std::string& name);
-
-// The colour of object i's connecting splines: a palette of distinct hues, repeated.
-std::string connectionColour(int index);

@@ -16,8 +16,6 @@ const double TITLE_HEIGHT = 30.0;
 const double DRAWING_MAX_HEIGHT = 720.0;
 const double LABEL_GAP = 8.0;
 
-const char* const SECTION_COLOUR = "#343a40";
-
 // Strokes for a picture of few splines; with many they thin out (down to
 // MIN_STROKE_SCALE of these) so that a cage of 100 sections stays readable.
 const double SECTION_STROKE = 2.2;
@@ -60,19 +58,6 @@ void forEachPagePoint(const CageSnapshot& snapshot, ViewKind view, OnCurve onCur
     }
 }
 
-// Visits the finite world point of every knot of every curve of a cage, in curve order.
-template <class OnKnot>
-void forEachWorldKnot(const CageSnapshot& snapshot, OnKnot onKnot) {
-    const PolyShape& curves = snapshot.view.curves;
-    Point3 world;
-    for (int c = 0; c < curves.numLines(); ++c) {
-        const PolyLine& line = curves.lines[c];
-        for (int i = 0; i < line.numPts(); ++i)
-            if ((line.pts[static_cast<std::size_t>(i)].flags & POLYPT_KNOT) && worldPoint(snapshot.view, line, i, world))
-                onKnot(world);
-    }
-}
-
 // The distinct world knot points of a cage, in the order the curves reach them.
 std::vector<Point3> distinctKnots(const CageSnapshot& snapshot) {
     std::set<std::tuple<float, float, float>> marked;
@@ -81,14 +66,6 @@ std::vector<Point3> distinctKnots(const CageSnapshot& snapshot) {
         if (marked.insert({k.x, k.y, k.z}).second) knots.push_back(k);
     });
     return knots;
-}
-
-// How many distinct world knot points a cage has, without keeping them in a tree.
-std::size_t countDistinctKnots(const CageSnapshot& snapshot) {
-    std::vector<std::tuple<float, float, float>> knots;
-    forEachWorldKnot(snapshot, [&](const Point3& k) { knots.emplace_back(k.x, k.y, k.z); });
-    std::sort(knots.begin(), knots.end());
-    return static_cast<std::size_t>(std::unique(knots.begin(), knots.end()) - knots.begin());
 }
 
 // What the page needs to know before it draws: the extent of everything
@@ -182,7 +159,7 @@ Strokes strokesFor(const PageMeasure& measure) {
     double scale = std::clamp(std::sqrt(STROKES_AT_FULL_WIDTH / std::max<double>(double(measure.curves), 1.0)),
                               MIN_STROKE_SCALE, 1.0);
     return {SECTION_STROKE * scale, CONNECTION_STROKE * scale, KNOT_RADIUS * scale,
-            measure.knots <= static_cast<std::size_t>(SVG_MAX_KNOT_MARKS)};
+            measure.knots <= static_cast<std::size_t>(MAX_KNOT_MARKS)};
 }
 
 std::string objectLabel(const CageSnapshot& snapshot, const Bounds& own, const PageMapping& map, int index) {
