@@ -91,7 +91,7 @@ TEST(AllOrNothing, FailingStandardOutputLeavesTheFilesAsTheyWere) {
     EXPECT_EQ(temporaryFiles(dir), std::vector<std::string>{});
 }
 
-TEST(AllOrNothing, DemoWritesBothFilesOrNeither) {
+TEST(AllOrNothing, DemoWritesAllItsFilesOrNone) {
     apptest::TempDir dir;
     std::filesystem::create_symlink("/dev/full", dir.path("trellis-demo.json"));
     int devNull = ::open("/dev/null", O_WRONLY);
@@ -99,6 +99,7 @@ TEST(AllOrNothing, DemoWritesBothFilesOrNeither) {
     ::close(devNull);
     EXPECT_EQ(exit.status, 1);
     EXPECT_FALSE(dir.exists("trellis-demo.svg")) << "the picture was put in place although the cages failed";
+    EXPECT_FALSE(dir.exists("trellis-demo.html")) << "the page was put in place although the cages failed";
     EXPECT_EQ(temporaryFiles(dir), std::vector<std::string>{});
 }
 
