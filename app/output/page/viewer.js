@@ -6,6 +6,7 @@
 (function () {
   'use strict';
 
+  const startMillis = performance.now();
   const data = JSON.parse(document.getElementById('trellis-data').textContent);
 
   // Where the camera looks from, relative to what it looks at; Z is up. The
@@ -241,6 +242,7 @@
   // ---- picking ----------------------------------------------------------
 
   function toScreen(point) {
+    camera.updateMatrixWorld();   // the view may have changed since the last drawing
     const p = point.clone().project(camera);
     const rect = canvas.getBoundingClientRect();
     return { x: rect.left + (p.x + 1) / 2 * rect.width, y: rect.top + (1 - p.y) / 2 * rect.height };
@@ -260,6 +262,7 @@
     const rect = canvas.getBoundingClientRect();
     const ndc = new THREE.Vector2((x - rect.left) / rect.width * 2 - 1, -((y - rect.top) / rect.height) * 2 + 1);
     raycaster.linePrecision = PICK_PIXELS * worldPerPixel();
+    camera.updateMatrixWorld();
     raycaster.setFromCamera(ndc, camera);
     let best = null, bestPixels = Infinity;
     for (const hit of raycaster.intersectObjects(current.pickables, false)) {
@@ -484,7 +487,8 @@
   // For tests and scripts: what is drawn, where, and ways to drive the view.
   const view = {
     ready: false,
-    loadMillis: null,
+    startMillis,        // since navigation began: when this script started
+    loadMillis: null,   // ... and when the first frame was drawn
     frameCount: data.frames.length,
     frame: () => currentIndex,
     setFrame: (index) => { setFrame(index); render(); },
