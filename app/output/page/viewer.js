@@ -23,7 +23,7 @@
   const HOVER_SEGMENT_LIMIT = 300000;   // above, curves are named on click, not on hover
   const JOIN_KNOTS_SHOWN = 8;
   const PLAY_INTERVAL_MS = 700;
-  const HIGHLIGHT_COLOUR = '#f59f00';
+  const HIGHLIGHT_COLOUR = '#fcc419';
 
   // ---- the page's parts -------------------------------------------------
 
@@ -46,7 +46,9 @@
   // ---- the frames' data -------------------------------------------------
 
   function blockBytes(id) {
-    const raw = atob(document.getElementById(id).textContent);
+    const text = document.getElementById(id).textContent;
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text).buffer;   // ten times faster where there is one
+    const raw = atob(text);
     const bytes = new Uint8Array(raw.length);
     for (let i = 0; i < raw.length; ++i) bytes[i] = raw.charCodeAt(i);
     return bytes.buffer;
@@ -235,6 +237,7 @@
     const width = viewport.clientWidth, height = viewport.clientHeight;
     renderer.setSize(width, height);
     for (const material of thickMaterials) material.resolution.set(width, height);
+    if (highlight) highlight.traverse((o) => { if (o.material && o.material.resolution) o.material.resolution.set(width, height); });
     setFrustum(camera.top);
     requestRender();
   }
@@ -361,16 +364,25 @@
     }
     if (pick) {
       const { cage, curve, knot } = pick;
-      const points = cage.points.slice(3 * curve.first, 3 * (curve.first + curve.count));
-      const geometry = new THREE.BufferGeometry();
-      geometry.setAttribute('position', new THREE.BufferAttribute(points, 3));
-      const material = new THREE.LineBasicMaterial({ color: HIGHLIGHT_COLOUR, depthTest: false });
+      const last = curve.count - (curve.closed ? 0 : 1);
+      const pairs = new Float32Array(6 * last);
+      for (let i = 0; i < last; ++i) {
+        pairs.set(cage.points.subarray(3 * (curve.first + i), 3 * (curve.first + i) + 3), 6 * i);
+        const next = curve.first + (i + 1) % curve.count;
+        pairs.set(cage.points.subarray(3 * next, 3 * next + 3), 6 * i + 3);
+      }
+      const material = new THREE.LineMaterial({ color: HIGHLIGHT_COLOUR, linewidth: 5, depthTest: false });
+      material.resolution.set(canvas.clientWidth || 1, canvas.clientHeight || 1);
       highlight = new THREE.Group();
-      highlight.add(curve.closed ? new THREE.LineLoop(geometry, material) : new THREE.Line(geometry, material));
+      const line = new THREE.LineSegments2(new THREE.LineSegmentsGeometry().setPositions(pairs), material);
+      line.renderOrder = 1;
+      highlight.add(line);
       if (knot) {
         const mark = new THREE.BufferGeometry();
         mark.setAttribute('position', new THREE.BufferAttribute(cage.points.slice(3 * knot.point, 3 * knot.point + 3), 3));
-        highlight.add(new THREE.Points(mark, new THREE.PointsMaterial({ color: HIGHLIGHT_COLOUR, size: 9, sizeAttenuation: false, depthTest: false })));
+        const dot = new THREE.Points(mark, new THREE.PointsMaterial({ color: data.sectionColour, size: 11, sizeAttenuation: false, depthTest: false }));
+        dot.renderOrder = 2;
+        highlight.add(dot);
       }
       scene.add(highlight);
     }
@@ -510,9 +522,12 @@
     pickText: () => pickInfo.textContent,
   };
   window.trellisView = view;
+  // Ready once the first drawing has reached the screen: the frame after it.
   requestAnimationFrame(() => {
     render();
-    view.loadMillis = performance.now();
-    view.ready = true;
+    requestAnimationFrame(() => {
+      view.loadMillis = performance.now();
+      view.ready = true;
+    });
   });
 })();
