@@ -9,7 +9,10 @@
 //                                                             point count (bit 31: closed)
 //   <script type="application/octet-stream" id="knots-F-O">   Uint32 per knot: its point, its index
 //                                                             along its spline
-// and a description of frames and objects in <script type="application/json" id="trellis-data">.
+// and a description of frames and objects in <script type="application/json" id="trellis-data">:
+//   {"sectionColour", "maxKnotMarks", "frames": [{"time", "knotsMarked", "objects": [{"name",
+//    "colour", "legend": [line...], "sectionCopies", "sectionNames", "sectionSlots", "report",
+//    "points", "curves", "knots"}]}]}
 // Embedded scripts and styles carry data-asset="NAME".
 #pragma once
 #include <iosfwd>

@@ -524,7 +524,6 @@
       if (!c || point < 0 || point >= c.count) return null;
       return toScreen(pointOf(cage, c.first + point));
     },
-    curvePointCount: (object, curve) => current.cages[object].curves[curve].count,
     pickText: () => pickInfo.textContent,
   };
   window.trellisView = view;
