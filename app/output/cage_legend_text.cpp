@@ -2,8 +2,9 @@
 #include "app/output/count_text.h"
 #include "app/scene/spline_type_names.h"
 
-std::string splineTypeText(int value) {
-    std::string text = "SplineType ";
+std::string cageTimeAndTypeText(const CageSnapshot& snapshot) {
+    const int value = snapshot.splineType;
+    std::string text = "time " + std::to_string(snapshot.time) + " \xC2\xB7 SplineType ";
     if (const char* caption = splineTypeCaption(value)) return text + caption + " (" + std::to_string(value) + ")";
     return text + std::to_string(value) + " (corner knots)";
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include "app/host/cage_snapshot.h"
 
-// "SplineType Bezier (3)"; values without a caption build corner knots.
-std::string splineTypeText(int value);
+// "time 0 · SplineType Bezier (3)"; values without a caption build corner knots.
+std::string cageTimeAndTypeText(const CageSnapshot& snapshot);
 
 // "3 sections · 4 connecting splines · 28 knots".
 std::string cageCountsText(const CageSnapshot& snapshot);

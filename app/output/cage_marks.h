@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 #include "app/host/cage_snapshot.h"
 
 const char* const SECTION_COLOUR = "#343a40";
@@ -27,5 +28,6 @@ void forEachWorldKnot(const CageSnapshot& snapshot, OnKnot onKnot) {
     }
 }
 
-// How many distinct world knot points a cage has.
-std::size_t countDistinctKnots(const CageSnapshot& snapshot);
+// Whether a view of these cages marks their knots: at most MAX_KNOT_MARKS
+// distinct knot points, counted cage by cage.
+bool knotsMarked(const std::vector<CageSnapshot>& cages);

@@ -82,7 +82,7 @@ void writeObjectDescription(JsonWriter& json, const CageSnapshot& snapshot, int 
     json.value(connectionColour(index));
     json.key("legend");
     json.beginArray();
-    json.value("time " + std::to_string(snapshot.time) + " \xC2\xB7 " + splineTypeText(snapshot.splineType));
+    json.value(cageTimeAndTypeText(snapshot));
     json.value(cageCountsText(snapshot));
     json.endArray();
     json.key("sectionCopies");
@@ -161,12 +161,9 @@ void writeCagesHtml(std::ostream& out, const std::vector<EvaluatedFrame>& frames
     page << "</head>\n<body>\n<noscript>This page draws the cages with JavaScript.</noscript>\n";
     std::vector<FrameCounts> counts(frames.size());
     for (std::size_t f = 0; f < frames.size(); ++f) {
-        std::size_t knots = 0;
-        for (std::size_t o = 0; o < frames[f].objects.size(); ++o) {
+        for (std::size_t o = 0; o < frames[f].objects.size(); ++o)
             counts[f].objects.push_back(writeCurveBlocks(page, frames[f].objects[o], f, o));
-            knots += countDistinctKnots(frames[f].objects[o]);
-        }
-        counts[f].knotsMarked = knots <= static_cast<std::size_t>(MAX_KNOT_MARKS);
+        counts[f].knotsMarked = knotsMarked(frames[f].objects);
     }
     writeDescription(page, frames, counts);
     for (const char* library : {"three.min.js", "OrbitControls.js", "LineSegmentsGeometry.js", "LineMaterial.js",

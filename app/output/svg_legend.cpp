@@ -59,7 +59,7 @@ std::string SvgLegend::objectBlock(const CageSnapshot& snapshot, int index) cons
     svg += swatch(x, y - 4.5, connectionColour(index), 4.0);
     svg += text(x + SWATCH_LENGTH + 8.0, y, shortenedName(snapshot.name), " font-weight=\"bold\"");
     svg += text(x + SWATCH_LENGTH + 8.0, y + LINE_HEIGHT,
-                "time " + std::to_string(snapshot.time) + " \xC2\xB7 " + splineTypeText(snapshot.splineType));
+                cageTimeAndTypeText(snapshot));
     svg += text(x + SWATCH_LENGTH + 8.0, y + 2.0 * LINE_HEIGHT, cageCountsText(snapshot));
     return svg + "</g>\n";
 }

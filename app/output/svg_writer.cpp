@@ -74,7 +74,7 @@ struct PageMeasure {
     Bounds all;
     std::vector<Bounds> cages;
     std::size_t curves = 0;
-    std::size_t knots = 0;
+    bool knotsMarked = true;
 };
 
 PageMeasure measurePage(const EvaluatedFrame& frame, ViewKind view) {
@@ -87,8 +87,8 @@ PageMeasure measurePage(const EvaluatedFrame& frame, ViewKind view) {
         });
         measure.cages.push_back(own);
         measure.curves += static_cast<std::size_t>(snapshot.view.curves.numLines());
-        measure.knots += countDistinctKnots(snapshot);
     }
+    measure.knotsMarked = knotsMarked(frame.objects);
     return measure;
 }
 
@@ -158,8 +158,7 @@ struct Strokes {
 Strokes strokesFor(const PageMeasure& measure) {
     double scale = std::clamp(std::sqrt(STROKES_AT_FULL_WIDTH / std::max<double>(double(measure.curves), 1.0)),
                               MIN_STROKE_SCALE, 1.0);
-    return {SECTION_STROKE * scale, CONNECTION_STROKE * scale, KNOT_RADIUS * scale,
-            measure.knots <= static_cast<std::size_t>(MAX_KNOT_MARKS)};
+    return {SECTION_STROKE * scale, CONNECTION_STROKE * scale, KNOT_RADIUS * scale, measure.knotsMarked};
 }
 
 std::string objectLabel(const CageSnapshot& snapshot, const Bounds& own, const PageMapping& map, int index) {

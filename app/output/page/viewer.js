@@ -302,6 +302,10 @@
     return String(Number(value.toPrecision(6)));
   }
 
+  function pointKey(cage, p) {
+    return cage.points[3 * p] + ',' + cage.points[3 * p + 1] + ',' + cage.points[3 * p + 2];
+  }
+
   // Knot points of the section copies, by position: the knots of a
   // connecting spline are knots of sections, the same floats.
   function sectionKnots(cage) {
@@ -310,7 +314,7 @@
     for (const curve of cage.curves) {
       if (!curve.section) continue;
       forEachKnot(cage, curve, (p, number) => {
-        const key = cage.points[3 * p] + ',' + cage.points[3 * p + 1] + ',' + cage.points[3 * p + 2];
+        const key = pointKey(cage, p);
         if (!cage.sectionKnots.has(key)) cage.sectionKnots.set(key, { section: curve.index, knot: number });
       });
     }
@@ -331,7 +335,7 @@
     const byPoint = sectionKnots(cage);
     const joined = [];
     forEachKnot(cage, curve, (p) => {
-      const found = byPoint.get(cage.points[3 * p] + ',' + cage.points[3 * p + 1] + ',' + cage.points[3 * p + 2]);
+      const found = byPoint.get(pointKey(cage, p));
       if (found) joined.push(found);
     });
     return joined;
