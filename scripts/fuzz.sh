@@ -4,7 +4,8 @@
 # (default 60) from the seed corpus in fuzz/corpus/ (fuzz_loader also from
 # a seed made of the built plug-in). A crash, a leak, undefined behaviour,
 # a time-out or a broken promise of the trellis command or the plug-in
-# loader fails the script; the input that did it is written to
+# loader, or a JSON text the scene reader reads otherwise than the JSON
+# library, fails the script; the input that did it is written to
 # $FUZZ_DIR/artifacts/. Arguments name the targets to run (default: all of
 # them).
 set -euo pipefail
@@ -13,7 +14,7 @@ bash scripts/setup.sh
 FUZZ_DIR=${FUZZ_DIR:-build-fuzz}
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_scene fuzz_sections fuzz_loader)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_scene fuzz_json fuzz_sections fuzz_loader)
 
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" -G Ninja -DTRELLIS_FUZZ=ON -DTRELLIS_TESTS=OFF >/dev/null
 cmake --build "$FUZZ_DIR" --target "${targets[@]}"
@@ -31,6 +32,7 @@ for target in "${targets[@]}"; do
   generated=()
   case $target in
     fuzz_scene) options+=(-dict=fuzz/scene.dict -max_len=16384) ;;
+    fuzz_json) options+=(-dict=fuzz/scene.dict -max_len=4096) ;;
     fuzz_sections) options+=(-max_len=8192) ;;
     fuzz_loader)
       # Seeds that pass every check, made here since built libraries do not

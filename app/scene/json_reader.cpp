@@ -1,6 +1,7 @@
 #include "app/scene/json_reader.h"
 #include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -8,7 +9,7 @@ namespace {
 // float, yet its nearest double may be that halfway point itself, which as
 // a float rounds to infinity; only the text can tell, so such a number is
 // taken as the largest float when its text says so.
-double asWritten(double value, const std::string& text) {
+double asWritten(double value, std::string_view text) {
     if (std::fabs(value) != FLOAT_ROUNDS_TO_INFINITY) return value;
     float nearest = 0.0f;
     std::from_chars_result read = std::from_chars(text.data(), text.data() + text.size(), nearest);
@@ -60,13 +61,10 @@ std::string JsonNumber::text() const {
     return nlohmann::json(floatValue).dump();
 }
 
-JsonReader::JsonReader(const std::string& text)
-    : lexer(nlohmann::detail::input_adapter(text.data(), text.data() + text.size()), false) {}
+JsonReader::JsonReader(const std::string& text) : tokens(text.data(), text.data() + text.size()) {}
 
 JsonReader::Token JsonReader::scan() {
-    Token scanned = lexer.scan();
-    if (scanned == Token::parse_error) throw JsonSyntaxFault();
-    return scanned;
+    return tokens.scan();
 }
 
 JsonReader::Token JsonReader::peekToken() {
@@ -84,46 +82,46 @@ void JsonReader::consume(Token expected) {
 
 JsonKind JsonReader::peek() {
     switch (peekToken()) {
-        case Token::literal_null: return JsonKind::Null;
-        case Token::literal_true:
-        case Token::literal_false: return JsonKind::Boolean;
-        case Token::value_unsigned:
-        case Token::value_integer:
-        case Token::value_float: return JsonKind::Number;
-        case Token::value_string: return JsonKind::String;
-        case Token::begin_array: return JsonKind::Array;
-        case Token::begin_object: return JsonKind::Object;
+        case Token::Null: return JsonKind::Null;
+        case Token::True:
+        case Token::False: return JsonKind::Boolean;
+        case Token::Unsigned:
+        case Token::Integer:
+        case Token::Float: return JsonKind::Number;
+        case Token::String: return JsonKind::String;
+        case Token::BeginArray: return JsonKind::Array;
+        case Token::BeginObject: return JsonKind::Object;
         default: throw JsonSyntaxFault();
     }
 }
 
 void JsonReader::readNull() {
-    consume(Token::literal_null);
+    consume(Token::Null);
 }
 
 bool JsonReader::readBool() {
-    bool value = peekToken() == Token::literal_true;
-    consume(value ? Token::literal_true : Token::literal_false);
+    bool value = peekToken() == Token::True;
+    consume(value ? Token::True : Token::False);
     return value;
 }
 
 JsonNumber JsonReader::readNumber() {
     JsonNumber number;
     switch (peekToken()) {
-        case Token::value_unsigned:
+        case Token::Unsigned:
             number.form = JsonNumber::Form::Unsigned;
-            number.unsignedValue = lexer.get_number_unsigned();
+            number.unsignedValue = tokens.unsignedValue();
             number.floatValue = static_cast<double>(number.unsignedValue);
             break;
-        case Token::value_integer:
+        case Token::Integer:
             number.form = JsonNumber::Form::Integer;
-            number.integerValue = lexer.get_number_integer();
+            number.integerValue = tokens.integerValue();
             number.floatValue = static_cast<double>(number.integerValue);
             break;
-        case Token::value_float:
+        case Token::Float:
             // The library refuses a literal beyond the double range.
-            if (!std::isfinite(lexer.get_number_float())) throw JsonSyntaxFault();
-            number.floatValue = asWritten(lexer.get_number_float(), lexer.get_string());
+            if (!std::isfinite(tokens.floatValue())) throw JsonSyntaxFault();
+            number.floatValue = asWritten(tokens.floatValue(), tokens.numberText());
             break;
         default: throw JsonSyntaxFault();
     }
@@ -132,8 +130,8 @@ JsonNumber JsonReader::readNumber() {
 }
 
 const std::string& JsonReader::readString() {
-    consume(Token::value_string);
-    return lexer.get_string();
+    consume(Token::String);
+    return tokens.string();
 }
 
 void JsonReader::skipValue() {
@@ -163,34 +161,34 @@ bool JsonReader::continues(Token close) {
         atFirst.pop_back();
         return false;
     }
-    if (!first) consume(Token::value_separator);
+    if (!first) consume(Token::ValueSeparator);
     return true;
 }
 
 void JsonReader::enterObject() {
-    consume(Token::begin_object);
+    consume(Token::BeginObject);
     atFirst.push_back(true);
 }
 
 bool JsonReader::nextMember(std::string& key) {
-    if (!continues(Token::end_object)) return false;
-    consume(Token::value_string);
-    key = lexer.get_string();
-    consume(Token::name_separator);
+    if (!continues(Token::EndObject)) return false;
+    consume(Token::String);
+    key = tokens.string();
+    consume(Token::NameSeparator);
     return true;
 }
 
 void JsonReader::enterArray() {
-    consume(Token::begin_array);
+    consume(Token::BeginArray);
     atFirst.push_back(true);
 }
 
 bool JsonReader::nextElement() {
-    return continues(Token::end_array);
+    return continues(Token::EndArray);
 }
 
 void JsonReader::expectEnd() {
-    consume(Token::end_of_input);
+    consume(Token::End);
 }
 
 std::string syntaxErrorOf(const std::string& text) {

@@ -1,14 +1,14 @@
 // Reading JSON text value by value, straight into whatever the caller
 // builds, without a document tree: a 10 MB scene file would otherwise
 // become hundreds of megabytes of nodes and maps before any of it is used.
-// The tokens come from the JSON library's own tokenizer, so the reader
-// accepts exactly the texts the library accepts; a text it cannot read is
-// described by the library's parser (syntaxErrorOf), with line and column.
+// The tokens accept exactly the texts the JSON library accepts; a text the
+// reader cannot read is described by the library's parser (syntaxErrorOf),
+// with line and column.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
-#include <nlohmann/json.hpp>
+#include "app/scene/json_tokens.h"
 
 // The magnitude from which a number rounds to an infinite float: halfway
 // between the largest float and the next power of two, 2^128 - 2^103. The
@@ -29,10 +29,6 @@ struct JsonNumber {
     // The number as the library writes it ("2.5", "-1", "1e+20").
     std::string text() const;
 };
-
-// Thrown where the text is not JSON the library accepts; the reader says
-// nothing of where or why: the library's parser tells that (syntaxErrorOf).
-class JsonSyntaxFault {};
 
 class JsonReader {
 public:
@@ -64,8 +60,7 @@ public:
     void expectEnd();
 
 private:
-    using Lexer = nlohmann::detail::lexer<nlohmann::json, nlohmann::detail::iterator_input_adapter<const char*>>;
-    using Token = Lexer::token_type;
+    using Token = JsonToken;
 
     Token scan();
     Token peekToken();
@@ -73,8 +68,8 @@ private:
     // After the first member or element, a comma or the closing bracket.
     bool continues(Token close);
 
-    Lexer lexer;
-    Token token = Token::uninitialized;
+    JsonTokens tokens;
+    Token token = Token::End;
     bool peeked = false;
     // Per open container: whether its first member or element is still to come.
     std::vector<bool> atFirst;
