@@ -1,5 +1,6 @@
 #include "app/output/output_text.h"
 #include <charconv>
+#include "app/output/two_decimals.h"
 
 namespace {
 
@@ -53,6 +54,12 @@ void OutputText::shortest(float number) {
     char text[32];
     std::to_chars_result written = std::to_chars(text, text + sizeof text, number);
     buffer.append(text, static_cast<std::size_t>(written.ptr - text));
+    flushWhenFull();
+}
+
+void OutputText::twoDecimals(double number) {
+    char text[TWO_DECIMALS_SIZE];
+    buffer.append(text, writeTwoDecimals(text, number));
     flushWhenFull();
 }
 

@@ -22,6 +22,8 @@ public:
     OutputText& operator<<(std::size_t number) { return *this << static_cast<std::int64_t>(number); }
     // The shortest text that reads back as the same float ("0.1", "100", "1e+20").
     void shortest(float number);
+    // Fixed-point with two decimals ("12.50", "-0.00").
+    void twoDecimals(double number);
 
     // Hands what is gathered to the stream; more may be written after it.
     void finish();

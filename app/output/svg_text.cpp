@@ -1,13 +1,10 @@
 #include "app/output/svg_text.h"
-#include <charconv>
+#include "app/output/two_decimals.h"
 #include "app/scene/scene_error.h"
 
 std::string svgNumber(double value) {
-    char text[64];
-    std::to_chars_result written = std::to_chars(text, text + sizeof(text), value, std::chars_format::fixed, 2);
-    // Callers pass page coordinates, far from the 64 characters' reach.
-    if (written.ec != std::errc()) return "0";
-    return std::string(text, written.ptr);
+    char text[TWO_DECIMALS_SIZE];
+    return std::string(text, writeTwoDecimals(text, value));
 }
 
 namespace {

@@ -130,7 +130,10 @@ void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, ViewKind vi
             if (!worldPoint(snapshot.view, line, i, world)) continue;
             PagePoint p = projectToView(world, view);
             if (!std::isfinite(p.right) || !std::isfinite(p.up)) continue;
-            svg << (drawn ? " L" : "M") << svgNumber(map.x(p)) << ' ' << svgNumber(map.y(p));
+            svg << (drawn ? " L" : "M");
+            svg.twoDecimals(map.x(p));
+            svg << ' ';
+            svg.twoDecimals(map.y(p));
             drawn = true;
         }
         if (line.IsClosed() && drawn) svg << " Z";
