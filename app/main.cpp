@@ -6,7 +6,7 @@
 #include "app/platform/large_pages.h"
 
 int main(int argc, char** argv) {
-    platform::restartWithLargeHeapPages(argv);
+    platform::restartWithLargeHeapPages(argc, argv);
     platform::useBinaryStandardStreams();
     installTemporaryFileCleanup();
     return runTrellis(argc, argv, std::cout, std::cerr);

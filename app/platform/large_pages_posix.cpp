@@ -14,7 +14,7 @@ const char* const LARGE_PAGES = "glibc.malloc.hugetlb=1";
 
 }  // namespace
 
-void restartWithLargeHeapPages(char** argv) {
+void restartWithLargeHeapPages(int argc, char** argv) {
     const char* tunables = std::getenv(TUNABLES);
     if (tunables && std::strcmp(tunables, LARGE_PAGES) == 0) {
         // This is the restarted program: the heap is set up; programs it
@@ -22,7 +22,7 @@ void restartWithLargeHeapPages(char** argv) {
         unsetenv(TUNABLES);
         return;
     }
-    if (tunables || setenv(TUNABLES, LARGE_PAGES, 1) != 0) return;
+    if (tunables || !namesLargeInput(argc, argv) || setenv(TUNABLES, LARGE_PAGES, 1) != 0) return;
     execv("/proc/self/exe", argv);
     unsetenv(TUNABLES);   // no restart: go on with small pages
 }

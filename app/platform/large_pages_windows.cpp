@@ -3,6 +3,6 @@
 
 namespace platform {
 
-void restartWithLargeHeapPages(char**) {}
+void restartWithLargeHeapPages(int, char**) {}
 
 }  // namespace platform

@@ -1,6 +1,7 @@
-// The program starts itself again once, with large heap pages: the run the
-// user sees is the same process, with the same arguments, streams and
-// environment; a GLIBC_TUNABLES of the user's own is left as it is.
+// The program starts itself again once, with large heap pages, when it is
+// given a large file: the run the user sees is the same process, with the
+// same arguments, streams and environment; a GLIBC_TUNABLES of the user's
+// own is left as it is, and a small scene is read without the restart.
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <fstream>
@@ -28,10 +29,10 @@ struct Seen {
 // Starts the program writing its JSON into a FIFO, looks at the process
 // while it waits there for a reader, then reads the JSON and reaps it. /proc shows the
 // environment a process image started with.
-Seen runBlockedOnFifo(const apptest::TempDir& dir, const char* tunables) {
+Seen runBlockedOnFifo(const apptest::TempDir& dir, const char* tunables, const std::string& scene) {
     const std::string fifo = dir.path("cages.json");
     EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const char* args[] = {TRELLIS_BINARY, "build", SAMPLE.c_str(), "--json", fifo.c_str(), nullptr};
+    const char* args[] = {TRELLIS_BINARY, "build", scene.c_str(), "--json", fifo.c_str(), nullptr};
     pid_t pid = ::fork();
     if (pid == 0) {
         if (tunables) ::setenv("GLIBC_TUNABLES", tunables, 1);
@@ -57,6 +58,17 @@ Seen runBlockedOnFifo(const apptest::TempDir& dir, const char* tunables) {
     return seen;
 }
 
+// The sample scene with white space after it up to the size from which the
+// restart pays off.
+std::string largeSample(const apptest::TempDir& dir) {
+    std::ifstream in(SAMPLE, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    text.resize(1 << 20, ' ');
+    const std::string path = dir.path("large.json");
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
 std::string joinedArgs(std::initializer_list<std::string> args) {
     std::string text;
     for (const std::string& a : args) text += a + '\0';
@@ -65,9 +77,10 @@ std::string joinedArgs(std::initializer_list<std::string> args) {
 
 TEST(ProgramStart, SameProcessArgumentsAndEnvironmentAfterTheRestart) {
     apptest::TempDir dir;
-    Seen seen = runBlockedOnFifo(dir, nullptr);
+    const std::string scene = largeSample(dir);
+    Seen seen = runBlockedOnFifo(dir, nullptr, scene);
     EXPECT_EQ(seen.status, 0);
-    EXPECT_EQ(seen.cmdline, joinedArgs({TRELLIS_BINARY, "build", SAMPLE, "--json", dir.path("cages.json")}));
+    EXPECT_EQ(seen.cmdline, joinedArgs({TRELLIS_BINARY, "build", scene, "--json", dir.path("cages.json")}));
     EXPECT_NE(seen.environ.find(std::string("GLIBC_TUNABLES=glibc.malloc.hugetlb=1") + '\0'), std::string::npos)
         << "the running image started with large heap pages";
     EXPECT_NE(seen.environ.find(std::string("TRELLIS_TEST_MARK=kept") + '\0'), std::string::npos);
@@ -76,9 +89,18 @@ TEST(ProgramStart, SameProcessArgumentsAndEnvironmentAfterTheRestart) {
 
 TEST(ProgramStart, UsersOwnTunablesAreKept) {
     apptest::TempDir dir;
-    Seen seen = runBlockedOnFifo(dir, "glibc.malloc.perturb=0");
+    Seen seen = runBlockedOnFifo(dir, "glibc.malloc.perturb=0", largeSample(dir));
     EXPECT_EQ(seen.status, 0);
     EXPECT_NE(seen.environ.find(std::string("GLIBC_TUNABLES=glibc.malloc.perturb=0") + '\0'), std::string::npos);
+    EXPECT_EQ(seen.output.rfind("{\"time\":", 0), 0u);
+}
+
+TEST(ProgramStart, SmallScenesRunWithoutTheRestart) {
+    apptest::TempDir dir;
+    Seen seen = runBlockedOnFifo(dir, nullptr, SAMPLE);
+    EXPECT_EQ(seen.status, 0);
+    EXPECT_EQ(seen.environ.find("GLIBC_TUNABLES="), std::string::npos);
+    EXPECT_NE(seen.environ.find(std::string("TRELLIS_TEST_MARK=kept") + '\0'), std::string::npos);
     EXPECT_EQ(seen.output.rfind("{\"time\":", 0), 0u);
 }
 
