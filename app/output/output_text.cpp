@@ -2,69 +2,42 @@
 #include <charconv>
 #include "app/output/two_decimals.h"
 
-namespace {
+OutputText::OutputText(std::ostream& stream) : out(stream), piece(new char[CAPACITY]) {}
 
-const std::size_t FLUSH_SIZE = 1 << 16;
-
-}  // namespace
-
-OutputText::OutputText(std::ostream& stream) : out(stream) {
-    buffer.reserve(FLUSH_SIZE + 4096);
+void OutputText::handOver() {
+    out.write(piece.get(), static_cast<std::streamsize>(used));
+    used = 0;
 }
 
-void OutputText::flushWhenFull() {
-    if (buffer.size() < FLUSH_SIZE) return;
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    buffer.clear();
-}
-
-OutputText& OutputText::operator<<(char c) {
-    buffer.push_back(c);
-    flushWhenFull();
-    return *this;
-}
-
-OutputText& OutputText::operator<<(const char* text) {
-    buffer += text;
-    flushWhenFull();
-    return *this;
-}
-
-OutputText& OutputText::operator<<(const std::string& text) {
-    buffer += text;
-    flushWhenFull();
-    return *this;
-}
-
-OutputText& OutputText::operator<<(std::string_view text) {
-    buffer += text;
-    flushWhenFull();
+OutputText& OutputText::appendLong(std::string_view text) {
+    handOver();
+    if (text.size() > CAPACITY) {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    } else {
+        std::memcpy(piece.get(), text.data(), text.size());
+        used = text.size();
+    }
     return *this;
 }
 
 OutputText& OutputText::operator<<(std::int64_t number) {
-    char text[24];
-    std::to_chars_result written = std::to_chars(text, text + sizeof text, number);
-    buffer.append(text, static_cast<std::size_t>(written.ptr - text));
-    flushWhenFull();
+    char* at = room(24);
+    used = static_cast<std::size_t>(std::to_chars(at, at + 24, number).ptr - piece.get());
     return *this;
 }
 
 void OutputText::shortest(float number) {
-    char text[32];
-    std::to_chars_result written = std::to_chars(text, text + sizeof text, number);
-    buffer.append(text, static_cast<std::size_t>(written.ptr - text));
-    flushWhenFull();
+    // Any float's shortest form fits in 16 characters ("-1.17549435e-38").
+    char* at = room(32);
+    used = static_cast<std::size_t>(std::to_chars(at, at + 32, number).ptr - piece.get());
 }
 
 void OutputText::twoDecimals(double number) {
-    char text[TWO_DECIMALS_SIZE];
-    buffer.append(text, writeTwoDecimals(text, number));
-    flushWhenFull();
+    char* at = room(TWO_DECIMALS_SIZE);
+    used = static_cast<std::size_t>(writeTwoDecimals(at, number) - piece.get());
 }
 
 void OutputText::finish() {
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    buffer.clear();
+    handOver();
     out.flush();
 }

@@ -1,8 +1,10 @@
-// Text for an output stream, gathered in pieces of about 64 KiB: a writer
-// puts numbers one by one without building its document in memory and
-// without a stream call for each.
+// Text for an output stream, gathered in pieces of 64 KiB: a writer puts
+// numbers one by one without building its document in memory and without
+// a stream call for each. Numbers are written straight into the piece.
 #pragma once
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -13,10 +15,19 @@ public:
     OutputText(const OutputText&) = delete;
     OutputText& operator=(const OutputText&) = delete;
 
-    OutputText& operator<<(char c);
-    OutputText& operator<<(const char* text);
-    OutputText& operator<<(const std::string& text);
-    OutputText& operator<<(std::string_view text);
+    OutputText& operator<<(char c) {
+        *room(1) = c;
+        ++used;
+        return *this;
+    }
+    OutputText& operator<<(const char* text) { return *this << std::string_view(text); }
+    OutputText& operator<<(const std::string& text) { return *this << std::string_view(text); }
+    OutputText& operator<<(std::string_view text) {
+        if (text.size() > CAPACITY - used) return appendLong(text);
+        std::memcpy(piece.get() + used, text.data(), text.size());
+        used += text.size();
+        return *this;
+    }
     OutputText& operator<<(std::int64_t number);
     OutputText& operator<<(int number) { return *this << static_cast<std::int64_t>(number); }
     OutputText& operator<<(std::size_t number) { return *this << static_cast<std::int64_t>(number); }
@@ -31,8 +42,18 @@ public:
     std::ostream& stream() { return out; }
 
 private:
-    void flushWhenFull();
+    static const std::size_t CAPACITY = 1 << 16;
+
+    // Where `size` more characters go (at most a number's worth), after
+    // handing the piece to the stream when they would not fit.
+    char* room(std::size_t size) {
+        if (size > CAPACITY - used) handOver();
+        return piece.get() + used;
+    }
+    void handOver();
+    OutputText& appendLong(std::string_view text);
 
     std::ostream& out;
-    std::string buffer;
+    std::unique_ptr<char[]> piece;
+    std::size_t used = 0;
 };
