@@ -11,13 +11,13 @@ void JsonWriter::separate() {
     }
     if (started.empty()) return;
     if (started.back()) text << ',';
-    started.back() = true;
+    started.back() = 1;
 }
 
 void JsonWriter::beginObject() {
     separate();
     text << '{';
-    started.push_back(false);
+    started.push_back(0);
 }
 
 void JsonWriter::endObject() {
@@ -28,7 +28,7 @@ void JsonWriter::endObject() {
 void JsonWriter::beginArray() {
     separate();
     text << '[';
-    started.push_back(false);
+    started.push_back(0);
 }
 
 void JsonWriter::endArray() {

@@ -46,7 +46,7 @@ private:
     void separate();
 
     OutputText text;
-    std::vector<bool> started;   // per open container: whether it holds a value yet
+    std::vector<char> started;   // per open container: whether it holds a value yet
     bool afterKey = false;
     bool scriptSafe;
 };
