@@ -36,7 +36,8 @@ private:
         double low = 0.0, high = 0.0;  // ns per knot
         static std::string text(double perKnot, const std::string& args);  // "12.3 ns (100/2000)"
     };
-    bool perKnotSpread(const std::string& function, Spread& spread) const;
+    // Time per knot over the sizes, less `fixedSeconds` of each run first.
+    bool perKnotSpread(const std::string& function, Spread& spread, double fixedSeconds = 0.0) const;
     void printPerKnotSpread(const std::string& function) const;
     void printProgramTable() const;
     static void printProgramRow(const std::string& road, const std::string& output, const std::string& args,
