@@ -1,7 +1,6 @@
 #include "app/output/cage_marks.h"
-#include <algorithm>
+#include <set>
 #include <tuple>
-#include <vector>
 
 std::string connectionColour(int index) {
     static const char* const PALETTE[] = {"#e8590c", "#1c7ed6", "#2b8a3e", "#ae3ec9",
@@ -12,18 +11,24 @@ std::string connectionColour(int index) {
 
 namespace {
 
-// Sorted rather than kept in a tree: a cage may hold hundreds of thousands of knots.
-std::size_t countDistinctKnots(const CageSnapshot& snapshot) {
-    std::vector<std::tuple<float, float, float>> knots;
-    forEachWorldKnot(snapshot, [&](const Point3& k) { knots.emplace_back(k.x, k.y, k.z); });
-    std::sort(knots.begin(), knots.end());
-    return static_cast<std::size_t>(std::unique(knots.begin(), knots.end()) - knots.begin());
+// Distinct knot points of a cage, counted up to one more than `enough`:
+// past that the answer is known, and a cage may hold hundreds of thousands.
+std::size_t countDistinctKnots(const CageSnapshot& snapshot, std::size_t enough) {
+    std::set<std::tuple<float, float, float>> distinct;
+    forEachWorldKnot(snapshot, [&](const Point3& k) {
+        if (distinct.size() <= enough) distinct.emplace(k.x, k.y, k.z);
+    });
+    return distinct.size();
 }
 
 }  // namespace
 
 bool knotsMarked(const std::vector<CageSnapshot>& cages) {
+    const std::size_t limit = static_cast<std::size_t>(MAX_KNOT_MARKS);
     std::size_t knots = 0;
-    for (const CageSnapshot& snapshot : cages) knots += countDistinctKnots(snapshot);
-    return knots <= static_cast<std::size_t>(MAX_KNOT_MARKS);
+    for (const CageSnapshot& snapshot : cages) {
+        knots += countDistinctKnots(snapshot, limit - knots);
+        if (knots > limit) return false;
+    }
+    return true;
 }
