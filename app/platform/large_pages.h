@@ -5,9 +5,7 @@
 // tunables only when a program starts, so the program starts itself again
 // with it, once, before anything else happens. The restart costs a few
 // milliseconds, and the first large page is cleared whole: for a scene
-// below LARGE_INPUT_SIZE that is more than the pages save. Either way,
-// blocks of up to 32 MiB are kept in the heap, so that memory freed after
-// reading is used again rather than returned and faulted in anew.
+// below LARGE_INPUT_SIZE that is more than the pages save.
 #pragma once
 #include <cstdint>
 
