@@ -213,8 +213,9 @@ void SummaryReporter::printProgramPerKnot() const {
         Spread withoutStartup;
         if (startup && perKnotSpread(function, withoutStartup, startup->seconds) && withoutStartup.low > 0.0) {
             double netRatio = withoutStartup.high / withoutStartup.low;
+            std::string judged = spans ? ": " + verdict(netRatio <= kPerKnotSpreadTarget) : "";
             std::snprintf(net, sizeof net, "%.1f to %.1f ns, spread %.2f%s", withoutStartup.low, withoutStartup.high,
-                          netRatio, spans ? (netRatio <= kPerKnotSpreadTarget ? ": pass" : ": FAIL") : "");
+                          netRatio, judged.c_str());
         }
         std::printf("  %-8s %24s %24s %8.2f  %-26s %s\n", output, Spread::text(spread.low, spread.fastest).c_str(),
                     Spread::text(spread.high, spread.slowest).c_str(), ratio, target, net);

@@ -22,19 +22,18 @@ OutputText& OutputText::appendLong(std::string_view text) {
 
 OutputText& OutputText::operator<<(std::int64_t number) {
     char* at = room(24);
-    used = static_cast<std::size_t>(std::to_chars(at, at + 24, number).ptr - piece.get());
+    filledTo(std::to_chars(at, at + 24, number).ptr);
     return *this;
 }
 
 void OutputText::shortest(float number) {
     // Any float's shortest form fits in 16 characters ("-1.17549435e-38").
     char* at = room(32);
-    used = static_cast<std::size_t>(std::to_chars(at, at + 32, number).ptr - piece.get());
+    filledTo(std::to_chars(at, at + 32, number).ptr);
 }
 
 void OutputText::twoDecimals(double number) {
-    char* at = room(TWO_DECIMALS_SIZE);
-    used = static_cast<std::size_t>(writeTwoDecimals(at, number) - piece.get());
+    filledTo(writeTwoDecimals(room(TWO_DECIMALS_SIZE), number));
 }
 
 void OutputText::finish() {

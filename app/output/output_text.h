@@ -50,6 +50,8 @@ private:
         if (size > CAPACITY - used) handOver();
         return piece.get() + used;
     }
+    // What was written into the room ends at `end`.
+    void filledTo(const char* end) { used = static_cast<std::size_t>(end - piece.get()); }
     void handOver();
     OutputText& appendLong(std::string_view text);
 

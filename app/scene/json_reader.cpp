@@ -63,13 +63,9 @@ std::string JsonNumber::text() const {
 
 JsonReader::JsonReader(const std::string& text) : tokens(text.data(), text.data() + text.size()) {}
 
-JsonReader::Token JsonReader::scan() {
-    return tokens.scan();
-}
-
 JsonReader::Token JsonReader::peekToken() {
     if (!peeked) {
-        token = scan();
+        token = tokens.scan();
         peeked = true;
     }
     return token;

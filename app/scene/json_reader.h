@@ -62,7 +62,6 @@ public:
 private:
     using Token = JsonToken;
 
-    Token scan();
     Token peekToken();
     void consume(Token expected);
     // After the first member or element, a comma or the closing bracket.

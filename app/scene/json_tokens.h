@@ -1,8 +1,8 @@
 // The tokens of a JSON text, for the scene reader: exactly the texts the
 // JSON library accepts (RFC 8259; strings of valid UTF-8 without control
-// characters; one byte order mark skipped at the start), read several
-// times faster than the library's own tokenizer, which copies every number
-// into a buffer for strtod and checks strings byte by byte through a switch.
+// characters; one byte order mark skipped at the start), read faster than
+// with the library's own tokenizer, which copies every number into a buffer
+// for strtod and checks strings byte by byte through a switch.
 // Numbers take the library's forms: an integer is unsigned, or signed when
 // written with a minus, while it fits 64 bits; anything else is a double.
 #pragma once
