@@ -10,8 +10,17 @@ typedef int BOOL;
 #ifndef FALSE
 #define FALSE 0
 #endif
+// Win32's DWORD and ULONG are 32 bits: unsigned long under Windows' LLP64
+// model, but 64 bits under Linux's LP64. Spelled as 32-bit types there, so
+// that structures holding them (a polyline point, a spline knot) keep their
+// real size: a cage's curves are millions of points.
+#ifdef _WIN32
 typedef unsigned long DWORD;
 typedef unsigned long ULONG;
+#else
+typedef std::uint32_t DWORD;
+typedef std::uint32_t ULONG;
+#endif
 typedef unsigned int UINT;
 typedef unsigned short WORD;
 typedef std::uintptr_t ULONG_PTR;
