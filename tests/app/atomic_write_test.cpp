@@ -25,6 +25,23 @@ TEST(AtomicWrite, CreatesAndReplacesFilesLeavingNoTemporaryFile) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.json"});
 }
 
+// Large pieces go to the file directly, small ones through a buffer: the
+// file must still hold every character in the order written.
+TEST(AtomicWrite, SmallAndLargeWritesKeepTheirOrder) {
+    apptest::TempDir dir;
+    std::string expected;
+    OutputSet set(unusedStdout);
+    set.add(dir.path("out.txt"), "--out", [&expected](std::ostream& out) {
+        for (std::size_t size : {3, 70000, 5, 4096, 4095, 1, 65536, 200000, 2}) {
+            std::string piece(size, static_cast<char>('a' + expected.size() % 26));
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            expected += piece;
+        }
+    });
+    set.commit();
+    EXPECT_EQ(dir.read("out.txt"), expected);
+}
+
 TEST(AtomicWrite, KeepsTheModeOfTheFileItReplaces) {
     apptest::TempDir dir;
     std::string path = dir.write("out.json", "old");
