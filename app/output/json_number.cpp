@@ -1,16 +1,14 @@
 #include "app/output/json_number.h"
 #include <charconv>
 #include <system_error>
+#include "app/output/shortest_float.h"
 
 double roundTripDouble(float value) {
-    // 32 characters hold any float in its shortest form (at most 9
-    // significant digits, a sign, a point and an exponent).
-    char text[32];
-    std::to_chars_result written = std::to_chars(text, text + sizeof(text), value);
-    if (written.ec != std::errc()) return static_cast<double>(value);
+    char text[SHORTEST_FLOAT_ROOM];
+    const char* end = writeShortestFloat(text, value);
     // from_chars, unlike strtod, reads the decimal point whatever the locale.
     double result = 0.0;
-    std::from_chars_result read = std::from_chars(text, written.ptr, result);
+    std::from_chars_result read = std::from_chars(text, end, result);
     if (read.ec != std::errc()) return static_cast<double>(value);
     return result;
 }

@@ -1,5 +1,6 @@
 #include "app/output/output_text.h"
 #include <charconv>
+#include "app/output/shortest_float.h"
 #include "app/output/two_decimals.h"
 
 OutputText::OutputText(std::ostream& stream) : out(stream), piece(new char[CAPACITY]) {}
@@ -27,9 +28,7 @@ OutputText& OutputText::operator<<(std::int64_t number) {
 }
 
 void OutputText::shortest(float number) {
-    // Any float's shortest form fits in 16 characters ("-1.17549435e-38").
-    char* at = room(32);
-    filledTo(std::to_chars(at, at + 32, number).ptr);
+    filledTo(writeShortestFloat(room(SHORTEST_FLOAT_ROOM), number));
 }
 
 void OutputText::twoDecimals(double number) {
