@@ -119,21 +119,8 @@ Decimal shortestDecimal(std::uint32_t fraction, int biasedExponent) {
     return s < 10 ? withoutTrailingZeros(nearest) : nearest;
 }
 
-const char DIGIT_PAIRS[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// The nine digits of n (below 10^9), leading zeros included, at `text`.
-void nineDigits(char* text, std::uint32_t n) {
-    std::uint32_t high = n / 10000;   // at most five digits
-    std::uint32_t low = n % 10000;
-    text[0] = static_cast<char>('0' + high / 10000);
-    std::memcpy(text + 1, DIGIT_PAIRS + 2 * (high / 100 % 100), 2);
-    std::memcpy(text + 3, DIGIT_PAIRS + 2 * (high % 100), 2);
-    std::memcpy(text + 5, DIGIT_PAIRS + 2 * (low / 100), 2);
-    std::memcpy(text + 7, DIGIT_PAIRS + 2 * (low % 100), 2);
-}
+// Digits are gathered in words whose bytes are stored in text order.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "digit words assume a little-endian machine");
 
 int digitCount(std::uint32_t n) {
     static const std::uint32_t POWERS[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
@@ -141,35 +128,77 @@ int digitCount(std::uint32_t n) {
     return estimate + (n >= POWERS[estimate] ? 1 : 0);
 }
 
-// The layouts below copy whole blocks of the room and let the text's end
-// fall where it does: fixed sizes compile to a few moves, where copies of
-// the exact lengths would be calls.
-char* writeFixed(char* text, const char* digits, int count, int exponent) {
-    int point = count + exponent;   // digits before the decimal point
-    if (exponent >= 0) {            // the digits are followed by zeros in their block
-        std::memcpy(text, digits, 16);
-        return text + point;
-    }
-    if (point > 0) {
-        std::memcpy(text, digits, 8);
-        text[point] = '.';
-        std::memcpy(text + point + 1, digits + point, 8);
-        return text + count + 1;
-    }
-    std::memcpy(text, "0.000", 5);  // fixed layout is chosen with at most three zeros after the point
-    std::memcpy(text + 2 - point, digits, 16);
-    return text + 2 - point + count;
+const std::uint64_t ASCII_ZEROS = 0x3030303030303030u;
+
+// The eight digits of n (below 10^8), leading zeros included, as the bytes
+// of a word in text order (little-endian): divisions by 10^4, 100 and 10
+// done in all lanes at once.
+std::uint64_t eightDigits(std::uint32_t n) {
+    std::uint64_t x = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
+    std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007Fu;   // x / 100 in each 32-bit lane
+    x = hundreds | ((x - 100 * hundreds) << 16);
+    std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000Fu;         // x / 10 in each 16-bit lane
+    x = tens | ((x - 10 * tens) << 8);
+    return x | ASCII_ZEROS;
 }
 
-char* writeScientific(char* text, const char* digits, int count, int exponent) {
-    text[0] = digits[0];
+// A decimal's digits in text order, held in two words and followed by
+// '0's: the writers below store whole words and let the text's end fall
+// where it does, so that no digit is copied from memory just written.
+struct DigitWords {
+    std::uint64_t first;   // digits 1 to 8
+    std::uint64_t rest;    // digit 9, if any
+    int count;
+};
+
+DigitWords digitWords(std::uint32_t n) {
+    int count = digitCount(n);
+    if (count == 9) {
+        std::uint64_t low = eightDigits(n % 100000000);
+        return {static_cast<std::uint64_t>('0' + n / 100000000) | (low << 8), (low >> 56) | (ASCII_ZEROS << 8), 9};
+    }
+    std::uint64_t digits = eightDigits(n);
+    if (count == 8) return {digits, ASCII_ZEROS, 8};
+    int unused = 8 * (8 - count);
+    return {(digits >> unused) | (ASCII_ZEROS << (64 - unused)), ASCII_ZEROS, count};
+}
+
+// The digits from the one after the first `skipped` on (1 to 8).
+std::uint64_t digitsAfter(const DigitWords& d, int skipped) {
+    if (skipped == 8) return d.rest;
+    return (d.first >> (8 * skipped)) | (d.rest << (64 - 8 * skipped));
+}
+
+void storeWord(char* text, std::uint64_t word) { std::memcpy(text, &word, sizeof word); }
+
+char* writeFixed(char* text, const DigitWords& d, int exponent) {
+    int point = d.count + exponent;   // digits before the decimal point
+    if (point <= 0) {
+        // Fixed layout is chosen with at most three zeros after the point.
+        std::memcpy(text, "0.000000", 8);
+        text += 2 - point;
+        storeWord(text, d.first);
+        storeWord(text + 8, d.rest);
+        return text + d.count;
+    }
+    storeWord(text, d.first);
+    storeWord(text + 8, d.rest);   // any padding zeros come with it
+    if (exponent >= 0) return text + point;
+    text[point] = '.';
+    storeWord(text + point + 1, digitsAfter(d, point));
+    return text + d.count + 1;
+}
+
+char* writeScientific(char* text, const DigitWords& d, int exponent) {
+    text[0] = static_cast<char>(d.first & 0xFFu);
     text[1] = '.';
-    std::memcpy(text + 2, digits + 1, 8);
-    text += count > 1 ? count + 1 : 1;
+    storeWord(text + 2, digitsAfter(d, 1));
+    text += d.count > 1 ? d.count + 1 : 1;
     text[0] = 'e';
     text[1] = exponent < 0 ? '-' : '+';
     int magnitude = exponent < 0 ? -exponent : exponent;   // a float's is below 100
-    std::memcpy(text + 2, DIGIT_PAIRS + 2 * magnitude, 2);
+    text[2] = static_cast<char>('0' + magnitude / 10);
+    text[3] = static_cast<char>('0' + magnitude % 10);
     return text + 4;
 }
 
@@ -178,18 +207,14 @@ char* writeScientific(char* text, const char* digits, int count, int exponent) {
 // exact digits are as short as the shortest digits padded with zeros, and
 // nearer ("33871888", not "33871890").
 char* writeDecimal(char* text, Decimal d, std::uint64_t whole) {
-    // Nine digits and then zeros, for the copies of whole blocks.
-    char block[32];
-    std::memset(block, '0', sizeof(block));
-    nineDigits(block, d.digits);
-    int count = digitCount(d.digits);
-    const char* digits = block + 9 - count;
+    DigitWords digits = digitWords(d.digits);
+    int count = digits.count;
     int point = count + d.exponent;
     int fixedLength = d.exponent >= 0 ? point : point > 0 ? count + 1 : 2 - point + count;
     int scientificLength = count + (count > 1 ? 1 : 0) + 4;
-    if (fixedLength > scientificLength) return writeScientific(text, digits, count, point - 1);
+    if (fixedLength > scientificLength) return writeScientific(text, digits, point - 1);
     if (d.exponent > 0 && whole != 0) return std::to_chars(text, text + SHORTEST_FLOAT_ROOM, whole).ptr;
-    return writeFixed(text, digits, count, d.exponent);
+    return writeFixed(text, digits, d.exponent);
 }
 
 // The float's magnitude when it is a whole number of 2^24 or more that
