@@ -1,6 +1,5 @@
 #include "app/output/shortest_float.h"
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
