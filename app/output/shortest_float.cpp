@@ -170,18 +170,22 @@ std::uint64_t digitsAfter(const DigitWords& d, int skipped) {
 
 void storeWord(char* text, std::uint64_t word) { std::memcpy(text, &word, sizeof word); }
 
+// All the digits, and '0's after them up to 16 characters.
+void storeDigits(char* text, const DigitWords& d) {
+    storeWord(text, d.first);
+    storeWord(text + 8, d.rest);
+}
+
 char* writeFixed(char* text, const DigitWords& d, int exponent) {
     int point = d.count + exponent;   // digits before the decimal point
     if (point <= 0) {
         // Fixed layout is chosen with at most three zeros after the point.
         std::memcpy(text, "0.000000", 8);
         text += 2 - point;
-        storeWord(text, d.first);
-        storeWord(text + 8, d.rest);
+        storeDigits(text, d);
         return text + d.count;
     }
-    storeWord(text, d.first);
-    storeWord(text + 8, d.rest);   // any padding zeros come with it
+    storeDigits(text, d);   // any padding zeros come with it
     if (exponent >= 0) return text + point;
     text[point] = '.';
     storeWord(text + point + 1, digitsAfter(d, point));

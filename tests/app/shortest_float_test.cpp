@@ -47,8 +47,8 @@ TEST(ShortestFloat, SpelledAsToCharsWritesThem) {
 
 // Powers of two have a rounding interval closer below than above, the
 // smallest subnormals have fewer than two digits, and whole numbers take
-// their own route: every one of them,
-// with their neighbours, and all other bit patterns at a prime stride.
+// their own route: all of those, with their neighbours, and every other
+// bit pattern at a prime stride.
 TEST(ShortestFloat, AgreesWithToCharsOverTheFloats) {
     for (std::uint32_t exponent = 0; exponent < 255; ++exponent) {
         std::uint32_t power = exponent << 23;
