@@ -72,9 +72,13 @@ void sampleSpline(const Spline3D& spline, int steps, bool optimize, PolyLine& li
     for (int seg = 0; seg < segments; ++seg) {
         line.Append(PolyPt(spline.GetKnotPoint(seg), POLYPT_KNOT));
         int n = stepsOfSegment(spline, seg, steps, optimize);
+        if (n == 0) continue;
+        // The points InterpBezier3D gives, from control points gathered once
+        // for all the segment's steps rather than once for each.
+        SplineSegment segment = splineSegment(spline, seg);
         for (int k = 1; k <= n; ++k) {
             float u = static_cast<float>(k) / static_cast<float>(n + 1);
-            line.Append(PolyPt(spline.InterpBezier3D(seg, u), POLYPT_INTERPOLATED));
+            line.Append(PolyPt(segmentPoint(segment, u), POLYPT_INTERPOLATED));
         }
     }
     // An open spline ends on its last knot; a closed one already came back to knot 0.

@@ -62,13 +62,9 @@ Point3 Spline3D::InterpBezier3D(int seg, float u, int /*ptype*/) const {
     if (knots.empty()) return Point3::Origin();
     if (seg < 0) return knots.front().Knot();
     if (seg >= Segments()) return closed ? knots.front().Knot() : knots.back().Knot();
-    SplineSegment c = splineSegment(*this, seg);
     // A segment leaving a knot of line type LTYPE_LINE is the straight chord;
     // its handles are ignored.
-    if (c.line) return c.p0 + (c.p3 - c.p0) * u;
-    // The Bernstein form as is: u a little outside [0, 1] extrapolates the
-    // cubic a little, so the float just above 1 lands next to the end knot.
-    return bernstein(c, u);
+    return segmentPoint(splineSegment(*this, seg), u);
 }
 
 // Unit tangent. Where the derivative vanishes (a handle lying on its knot,

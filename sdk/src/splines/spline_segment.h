@@ -27,6 +27,14 @@ inline Point3 bernstein(const SplineSegment& c, float u) {
     return c.p0 * b0 + c.p1 * b1 + c.p2 * b2 + c.p3 * b3;
 }
 
+// The point at u of a segment: on the chord for a line, on the cubic
+// otherwise. Extrapolates a little for u a little outside [0, 1], so the
+// float just above 1 lands next to the end knot.
+inline Point3 segmentPoint(const SplineSegment& c, float u) {
+    if (c.line) return c.p0 + (c.p3 - c.p0) * u;
+    return bernstein(c, u);
+}
+
 inline Point3 bernsteinDerivative(const SplineSegment& c, float u) {
     float s = 1.0f - u;
     return ((c.p1 - c.p0) * (s * s) + (c.p2 - c.p1) * (2.0f * u * s) + (c.p3 - c.p2) * (u * u)) *
