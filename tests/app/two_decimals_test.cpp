@@ -46,6 +46,11 @@ TEST(TwoDecimals, AgreeWithToCharsOverPageCoordinatesAndHalfwayCases) {
         for (double v : {k / 8.0, k / 1000.0 + 0.005, std::nextafter(k / 1000.0 + 0.005, 0.0),
                          std::nextafter(k / 1000.0 + 0.005, 1e9)})
             ASSERT_EQ(written(v), byLibrary(v)) << v;
+    // Every hundredth across the whole parts of one to five digits, a little
+    // above and a little below, where the short form hands over to the long.
+    for (int n = 0; n <= 1100000; ++n)
+        for (double v : {n / 100.0 + 0.003, n / 100.0 - 0.003})
+            ASSERT_EQ(written(v), byLibrary(v)) << v;
     for (int e = -30; e <= 30; ++e) {
         double v = std::ldexp(1.0, e) * 3.0;
         ASSERT_EQ(written(v), byLibrary(v)) << v;
