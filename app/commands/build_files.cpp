@@ -18,12 +18,14 @@ std::vector<const std::optional<std::string>*> outputPaths(const BuildOutputs& o
 RunParts partsToKeep(const BuildOutputs& outputs) {
     RunParts parts;
     // The document holds the cages and their link tables; the report (also
-    // on the page) reads both. The page draws every time, the others the first.
+    // on the page) reads both. The page draws every time from all its curves
+    // at once; the picture and the export draw the first, sampling the cage
+    // spline by spline.
     const bool page = outputs.htmlPath.has_value();
     parts.others.cage = parts.others.links = outputs.jsonPath.has_value() || outputs.report || page;
     parts.others.curves = page;
     parts.first = parts.others;
-    parts.first.curves = page || outputs.svgPath.has_value() || outputs.objPath.has_value();
+    parts.first.cage = parts.first.cage || outputs.svgPath.has_value() || outputs.objPath.has_value();
     return parts;
 }
 

@@ -44,8 +44,7 @@ void readLastBuild(ITrellisCage& built, bool links, CageSnapshot& snapshot) {
     for (int i = 0; i < built.CageLinkCount(); ++i) snapshot.cageLinks.push_back(built.CageLinkAt(i));
 }
 
-void sampleCurves(ShapeObject& shape, INode& node, TimeValue t, CageView& view) {
-    view.objectTM = node.GetObjectTM(t);
+void sampleCurves(ShapeObject& shape, TimeValue t, CageView& view) {
     shape.MakePolyShape(t, view.curves, CAGE_SAMPLE_STEPS, FALSE);
 }
 
@@ -69,7 +68,8 @@ CageSnapshot snapshotCage(INode& node, TimeValue t, const SnapshotParts& parts) 
     readLastBuild(*built, parts.links, snapshot);
     snapshot.splineType = splineTypeAt(object, t);
     std::vector<INode*> slots = sectionSlots(object);
-    if (parts.curves) sampleCurves(shape, node, t, snapshot.view);
+    if (parts.cage || parts.curves) snapshot.view.objectTM = node.GetObjectTM(t);
+    if (parts.curves) sampleCurves(shape, t, snapshot.view);
     readSections(slots, snapshot.view);
     snapshot.filledSections = static_cast<int>(snapshot.view.sectionNames.size());
     snapshot.firstSlotEmpty = snapshot.filledSections > 0 && !slots.front();

@@ -15,9 +15,9 @@
 // 2000 knots is tens of megabytes in each form, so a form nobody reads is
 // neither converted, copied nor sampled.
 struct SnapshotParts {
-    bool cage = false;     // the cage's splines and knots
+    bool cage = false;     // the cage's splines and knots, and where the node puts them
     bool links = false;    // the link tables
-    bool curves = false;   // the sampled curves and where the node puts them
+    bool curves = false;   // all the sampled curves at once (the page), and where the node puts them
 };
 
 struct CageSnapshot {
@@ -35,7 +35,7 @@ struct CageSnapshot {
     std::shared_ptr<SplineShape> converted;
     std::vector<Point3> cagePoints;       // with SnapshotParts::links
     std::vector<CageLink> cageLinks;      // with SnapshotParts::links
-    CageView view;                        // curves with SnapshotParts::curves; section names always
+    CageView view;   // objectTM with SnapshotParts::cage or ::curves, curves with ::curves; section names always
 
     // The cage's splines, or no splines when the cage was not asked for.
     const BezierShape& cage() const;

@@ -7,7 +7,7 @@ bool isFinite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y)
 
 }  // namespace
 
-bool worldPoint(const CageView& view, const PolyLine& line, int i, Point3& world) {
-    world = line.pts[static_cast<std::size_t>(i)].p * view.objectTM;
+bool worldPoint(const CageView& view, const Point3& local, Point3& world) {
+    world = local * view.objectTM;
     return isFinite(world);
 }

@@ -11,11 +11,15 @@ const int CAGE_SAMPLE_STEPS = 12;
 
 struct CageView {
     Matrix3 objectTM;                        // the object's node: object space into world space
-    PolyShape curves;                        // line i samples cage spline i, in object space
+    PolyShape curves;                        // line i samples cage spline i, in object space (the page's)
     std::vector<std::string> sectionNames;   // node names of the filled section slots, in list order
     std::vector<int> sectionSlots;           // their slot numbers, 1 to MAX_SECTIONS
 };
 
-// Point i of `line` (one of view.curves) in world space; false when it is
+// A point of the cage, in object space, in world space; false when it is
 // not finite (a degenerate section can produce such points).
-bool worldPoint(const CageView& view, const PolyLine& line, int i, Point3& world);
+bool worldPoint(const CageView& view, const Point3& local, Point3& world);
+// Point i of `line` (sampled from a cage spline) in world space, likewise.
+inline bool worldPoint(const CageView& view, const PolyLine& line, int i, Point3& world) {
+    return worldPoint(view, line.pts[static_cast<std::size_t>(i)].p, world);
+}

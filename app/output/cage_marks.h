@@ -15,16 +15,16 @@ std::string connectionColour(int index);
 // Knots are marked in a view of at most this many distinct knot points.
 const int MAX_KNOT_MARKS = 2000;
 
-// Visits the finite world point of every knot of every curve of a cage, in curve order.
+// Visits the finite world point of every knot of every spline of a cage, in
+// cage order: the knots its sampled curves pass through, in their order.
 template <class OnKnot>
 void forEachWorldKnot(const CageSnapshot& snapshot, OnKnot onKnot) {
-    const PolyShape& curves = snapshot.view.curves;
+    const BezierShape& cage = snapshot.cage();
     Point3 world;
-    for (int c = 0; c < curves.numLines(); ++c) {
-        const PolyLine& line = curves.lines[c];
-        for (int i = 0; i < line.numPts(); ++i)
-            if ((line.pts[static_cast<std::size_t>(i)].flags & POLYPT_KNOT) && worldPoint(snapshot.view, line, i, world))
-                onKnot(world);
+    for (int s = 0; s < cage.SplineCount(); ++s) {
+        const Spline3D& spline = *cage.GetSpline(s);
+        for (int i = 0; i < spline.KnotCount(); ++i)
+            if (worldPoint(snapshot.view, spline.GetKnotPoint(i), world)) onKnot(world);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "app/output/obj_writer.h"
+#include "app/host/spline_sampler.h"
 #include "app/output/output_text.h"
 
 namespace {
@@ -56,11 +57,12 @@ private:
     std::size_t vertices = 0;
 };
 
-void writeGroup(ObjText& obj, const CageSnapshot& snapshot, bool sectionCopies, const std::string& name) {
+void writeGroup(ObjText& obj, const CageSnapshot& snapshot, bool sectionCopies, const std::string& name,
+                SplineSampler& sampler) {
     obj.statement("g", name + (sectionCopies ? "_sections" : "_connections"));
-    const PolyShape& curves = snapshot.view.curves;
-    for (int i = 0; i < curves.numLines(); ++i)
-        if ((i < snapshot.sectionCopies) == sectionCopies) obj.curve(snapshot.view, curves.lines[i]);
+    const BezierShape& cage = snapshot.cage();
+    for (int i = 0; i < cage.SplineCount(); ++i)
+        if ((i < snapshot.sectionCopies) == sectionCopies) obj.curve(snapshot.view, sampler.sample(*cage.GetSpline(i)));
 }
 
 }  // namespace
@@ -70,11 +72,12 @@ void writeCagesObj(std::ostream& out, const EvaluatedFrame& frame, int timesInRu
     std::string header = "Trellis cages at time " + std::to_string(frame.time) + ", world space";
     if (timesInRun > 1) header += " (the first of " + std::to_string(timesInRun) + " times)";
     obj.comment(header);
+    SplineSampler sampler;
     for (const CageSnapshot& snapshot : frame.objects) {
         std::string name = objName(snapshot.name);
         obj.statement("o", name);
-        writeGroup(obj, snapshot, true, name);
-        writeGroup(obj, snapshot, false, name);
+        writeGroup(obj, snapshot, true, name, sampler);
+        writeGroup(obj, snapshot, false, name, sampler);
     }
     obj.finish();
 }

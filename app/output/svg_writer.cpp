@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 #include <tuple>
+#include "app/host/spline_sampler.h"
 #include "app/output/svg_legend.h"
 #include "app/output/output_text.h"
 #include "app/output/svg_text.h"
@@ -44,15 +45,14 @@ struct Bounds {
     double height() const { return maxUp - minUp; }
 };
 
-// Visits the page point of every finite world point of every curve of a
-// cage, curve by curve: onCurve(index) first, then onPoint(point).
-template <class OnCurve, class OnPoint>
-void forEachPagePoint(const CageSnapshot& snapshot, ViewKind view, OnCurve onCurve, OnPoint onPoint) {
-    const PolyShape& curves = snapshot.view.curves;
+// Visits the page point of every finite world point of every sampled cage
+// spline, spline by spline.
+template <class OnPoint>
+void forEachPagePoint(const CageSnapshot& snapshot, ViewKind view, SplineSampler& sampler, OnPoint onPoint) {
+    const BezierShape& cage = snapshot.cage();
     Point3 world;
-    for (int c = 0; c < curves.numLines(); ++c) {
-        onCurve(c);
-        const PolyLine& line = curves.lines[c];
+    for (int c = 0; c < cage.SplineCount(); ++c) {
+        const PolyLine& line = sampler.sample(*cage.GetSpline(c));
         for (int i = 0; i < line.numPts(); ++i)
             if (worldPoint(snapshot.view, line, i, world)) onPoint(projectToView(world, view));
     }
@@ -77,16 +77,16 @@ struct PageMeasure {
     bool knotsMarked = true;
 };
 
-PageMeasure measurePage(const EvaluatedFrame& frame, ViewKind view) {
+PageMeasure measurePage(const EvaluatedFrame& frame, ViewKind view, SplineSampler& sampler) {
     PageMeasure measure;
     for (const CageSnapshot& snapshot : frame.objects) {
         Bounds own;
-        forEachPagePoint(snapshot, view, [](int) {}, [&](const PagePoint& p) {
+        forEachPagePoint(snapshot, view, sampler, [&](const PagePoint& p) {
             own.add(p);
             measure.all.add(p);
         });
         measure.cages.push_back(own);
-        measure.curves += static_cast<std::size_t>(snapshot.view.curves.numLines());
+        measure.curves += static_cast<std::size_t>(snapshot.cage().SplineCount());
     }
     measure.knotsMarked = knotsMarked(frame.objects);
     return measure;
@@ -115,15 +115,25 @@ private:
     double scale = 1.0, drawingWidth = 0.0, drawingHeight = 0.0;
 };
 
+// What draws a page's curves: the sampler that samples them again, spline
+// by spline, after the page was measured, and where they go on the page.
+struct CurveDrawing {
+    SplineSampler& sampler;
+    ViewKind view;
+    const PageMapping& map;
+};
+
 // One <path> per spline of the kind asked for, in cage order.
-void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, ViewKind view, bool sectionCopies,
-                      const PageMapping& map, const std::string& style) {
+void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, const CurveDrawing& drawing, bool sectionCopies,
+                      const std::string& style) {
     svg << "<g class=\"" << (sectionCopies ? "sections" : "connections") << "\" " << style << ">\n";
-    const PolyShape& curves = snapshot.view.curves;
+    const BezierShape& cage = snapshot.cage();
+    const ViewKind view = drawing.view;
+    const PageMapping& map = drawing.map;
     Point3 world;
-    for (int c = 0; c < curves.numLines(); ++c) {
+    for (int c = 0; c < cage.SplineCount(); ++c) {
         if ((c < snapshot.sectionCopies) != sectionCopies) continue;
-        const PolyLine& line = curves.lines[c];
+        const PolyLine& line = drawing.sampler.sample(*cage.GetSpline(c));
         svg << "<path d=\"";
         bool drawn = false;
         for (int i = 0; i < line.numPts(); ++i) {
@@ -172,13 +182,15 @@ std::string objectLabel(const CageSnapshot& snapshot, const Bounds& own, const P
            xmlEscape(shortenedName(snapshot.name)) + "</text>\n";
 }
 
-void writeCageGroup(OutputText& svg, const CageSnapshot& snapshot, ViewKind view, const Bounds& own,
-                    const PageMapping& map, const Strokes& strokes, int index) {
+void writeCageGroup(OutputText& svg, const CageSnapshot& snapshot, const CurveDrawing& drawing, const Bounds& own,
+                    const Strokes& strokes, int index) {
+    const ViewKind view = drawing.view;
+    const PageMapping& map = drawing.map;
     svg << "<g id=\"cage-" << index << "\" class=\"cage\" data-name=\"" << xmlEscape(snapshot.name) << "\">\n";
-    writeCurvesGroup(svg, snapshot, view, false, map,
+    writeCurvesGroup(svg, snapshot, drawing, false,
                      "fill=\"none\" stroke=\"" + connectionColour(index) + "\" stroke-width=\"" +
                          svgNumber(strokes.connection) + "\" stroke-linejoin=\"round\"");
-    writeCurvesGroup(svg, snapshot, view, true, map,
+    writeCurvesGroup(svg, snapshot, drawing, true,
                      "fill=\"none\" stroke=\"" + std::string(SECTION_COLOUR) + "\" stroke-width=\"" +
                          svgNumber(strokes.section) + "\" stroke-linejoin=\"round\"");
     if (strokes.markKnots) writeKnotsGroup(svg, snapshot, view, map, strokes.knot);
@@ -194,7 +206,8 @@ std::string titleText(const EvaluatedFrame& frame, ViewKind view, int timesInRun
 }  // namespace
 
 void writeCagesSvg(std::ostream& out, const EvaluatedFrame& frame, ViewKind view, int timesInRun) {
-    PageMeasure measure = measurePage(frame, view);
+    SplineSampler sampler;
+    PageMeasure measure = measurePage(frame, view, sampler);
     PageMapping map(measure.all);
     Strokes strokes = strokesFor(measure);
     SvgLegend legend(frame.objects, map.drawingBottom() + MARGIN, PAGE_WIDTH, MARGIN, strokes.markKnots);
@@ -208,8 +221,9 @@ void writeCagesSvg(std::ostream& out, const EvaluatedFrame& frame, ViewKind view
     svg << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     svg << "<text class=\"title\" x=\"" << svgNumber(MARGIN) << "\" y=\"" << svgNumber(MARGIN)
         << "\" font-size=\"16\" fill=\"#212529\">" << xmlEscape(titleText(frame, view, timesInRun)) << "</text>\n";
+    const CurveDrawing drawing{sampler, view, map};
     for (std::size_t i = 0; i < frame.objects.size(); ++i)
-        writeCageGroup(svg, frame.objects[i], view, measure.cages[i], map, strokes, static_cast<int>(i));
+        writeCageGroup(svg, frame.objects[i], drawing, measure.cages[i], strokes, static_cast<int>(i));
     svg << legend.render(SECTION_COLOUR, strokes.section, strokes.connection, strokes.knot) << "</svg>\n";
     svg.finish();
 }
