@@ -1,5 +1,6 @@
 #include "app/output/output_text.h"
 #include <charconv>
+#include "app/output/decimal_digits.h"
 #include "app/output/shortest_float.h"
 #include "app/output/two_decimals.h"
 
@@ -23,7 +24,9 @@ OutputText& OutputText::appendLong(std::string_view text) {
 
 OutputText& OutputText::operator<<(std::int64_t number) {
     char* at = room(24);
-    filledTo(std::to_chars(at, at + 24, number).ptr);
+    // Counts and indices (an OBJ's millions of vertex numbers) in one word.
+    if (number >= 0 && number < 100000000) filledTo(writeSmallWhole(at, static_cast<std::uint32_t>(number)));
+    else filledTo(std::to_chars(at, at + 24, number).ptr);
     return *this;
 }
 

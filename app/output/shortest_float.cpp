@@ -1,4 +1,5 @@
 #include "app/output/shortest_float.h"
+#include "app/output/decimal_digits.h"
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -118,29 +119,6 @@ Decimal shortestDecimal(std::uint32_t fraction, int biasedExponent) {
     return s < 10 ? withoutTrailingZeros(nearest) : nearest;
 }
 
-// Digits are gathered in words whose bytes are stored in text order.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "digit words assume a little-endian machine");
-
-int digitCount(std::uint32_t n) {
-    static const std::uint32_t POWERS[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
-    int estimate = ((32 - __builtin_clz(n | 1)) * 1233) >> 12;   // floor(log10) or one less
-    return estimate + (n >= POWERS[estimate] ? 1 : 0);
-}
-
-const std::uint64_t ASCII_ZEROS = 0x3030303030303030u;
-
-// The eight digits of n (below 10^8), leading zeros included, as the bytes
-// of a word in text order (little-endian): divisions by 10^4, 100 and 10
-// done in all lanes at once.
-std::uint64_t eightDigits(std::uint32_t n) {
-    std::uint64_t x = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
-    std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007Fu;   // x / 100 in each 32-bit lane
-    x = hundreds | ((x - 100 * hundreds) << 16);
-    std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000Fu;         // x / 10 in each 16-bit lane
-    x = tens | ((x - 10 * tens) << 8);
-    return x | ASCII_ZEROS;
-}
-
 // A decimal's digits in text order, held in two words and followed by
 // '0's: the writers below store whole words and let the text's end fall
 // where it does, so that no digit is copied from memory just written.
@@ -167,8 +145,6 @@ std::uint64_t digitsAfter(const DigitWords& d, int skipped) {
     if (skipped == 8) return d.rest;
     return (d.first >> (8 * skipped)) | (d.rest << (64 - 8 * skipped));
 }
-
-void storeWord(char* text, std::uint64_t word) { std::memcpy(text, &word, sizeof word); }
 
 // All the digits, and '0's after them up to 16 characters.
 void storeDigits(char* text, const DigitWords& d) {

@@ -33,7 +33,9 @@ TEST(OutputText, PiecesOfEverySizeArriveInOrderAcrossPieceEnds) {
                     break;
                 }
                 case 2: {
-                    std::int64_t n = static_cast<std::int64_t>(random()) * (random() % 2 ? -1 : 1) * 1000003;
+                    // Indices of every length up to past the eight digits of one word, and large counts.
+                    std::int64_t n = random() % 2 ? static_cast<std::int64_t>(random() % 200000000) >> (random() % 28)
+                                                  : static_cast<std::int64_t>(random()) * (random() % 2 ? -1 : 1) * 1000003;
                     text << n;
                     expected += std::to_string(n);
                     break;
