@@ -1,8 +1,6 @@
 #include "app/output/output_text.h"
 #include <charconv>
 #include "app/output/decimal_digits.h"
-#include "app/output/shortest_float.h"
-#include "app/output/two_decimals.h"
 
 OutputText::OutputText(std::ostream& stream) : out(stream), piece(new char[CAPACITY]) {}
 
@@ -28,14 +26,6 @@ OutputText& OutputText::operator<<(std::int64_t number) {
     if (number >= 0 && number < 100000000) filledTo(writeSmallWhole(at, static_cast<std::uint32_t>(number)));
     else filledTo(std::to_chars(at, at + 24, number).ptr);
     return *this;
-}
-
-void OutputText::shortest(float number) {
-    filledTo(writeShortestFloat(room(SHORTEST_FLOAT_ROOM), number));
-}
-
-void OutputText::twoDecimals(double number) {
-    filledTo(writeTwoDecimals(room(TWO_DECIMALS_SIZE), number));
 }
 
 void OutputText::finish() {

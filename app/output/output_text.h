@@ -8,6 +8,8 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include "app/output/shortest_float.h"
+#include "app/output/two_decimals.h"
 
 class OutputText {
 public:
@@ -32,9 +34,9 @@ public:
     OutputText& operator<<(int number) { return *this << static_cast<std::int64_t>(number); }
     OutputText& operator<<(std::size_t number) { return *this << static_cast<std::int64_t>(number); }
     // The shortest text that reads back as the same float ("0.1", "100", "1e+20").
-    void shortest(float number);
+    void shortest(float number) { filledTo(writeShortestFloat(room(SHORTEST_FLOAT_ROOM), number)); }
     // Fixed-point with two decimals ("12.50", "-0.00").
-    void twoDecimals(double number);
+    void twoDecimals(double number) { filledTo(writeTwoDecimals(room(TWO_DECIMALS_SIZE), number)); }
 
     // Hands what is gathered to the stream; more may be written after it.
     void finish();
