@@ -1,5 +1,5 @@
-// Pictures of cages as the host would display them: every spline drawn
-// through the object's own sampled curves, in world space, in one view.
+// Pictures of cages as the host would display them: every spline sampled
+// as the object samples its curves, in world space, in one view.
 // Section copies are thick and dark, connecting splines thin and in one
 // colour per object, knots small dots (left out when a picture would hold
 // more than MAX_KNOT_MARKS of them). Each object's group holds one
