@@ -1,5 +1,6 @@
 #include "app/output/obj_writer.h"
 #include "app/host/spline_sampler.h"
+#include "app/output/decimal_counter.h"
 #include "app/output/output_text.h"
 
 namespace {
@@ -37,15 +38,22 @@ public:
             text << '\n';
             ++vertices;
         }
-        for (std::size_t v = first; v < vertices; ++v) edge(v, v + 1);
-        if (line.IsClosed()) edge(vertices, first);
+        DecimalCounter number(first);
+        auto writeNumber = [&number](char* at) { return number.copyTo(at); };
+        for (std::size_t v = first; v < vertices; ++v) {
+            text << "l ";
+            text.put(DecimalCounter::COPY_SIZE, writeNumber);
+            text << ' ';
+            number.increment();
+            text.put(DecimalCounter::COPY_SIZE, writeNumber);
+            text << '\n';
+        }
+        if (line.IsClosed()) text << "l " << vertices << ' ' << first << '\n';
     }
 
     void finish() { text.finish(); }
 
 private:
-    void edge(std::size_t from, std::size_t to) { text << "l " << from << ' ' << to << '\n'; }
-
     static bool hasTwoPoints(const CageView& view, const PolyLine& line) {
         Point3 p;
         int finite = 0;

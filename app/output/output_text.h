@@ -38,6 +38,13 @@ public:
     // Fixed-point with two decimals ("12.50", "-0.00").
     void twoDecimals(double number) { filledTo(writeTwoDecimals(room(TWO_DECIMALS_SIZE), number)); }
 
+    // What `write(at)` puts at `at`, at most `size` characters; it returns the
+    // end of what it wrote. For writers that store whole words at a time.
+    template <class Writer>
+    void put(std::size_t size, Writer write) {
+        filledTo(write(room(size)));
+    }
+
     // Hands what is gathered to the stream; more may be written after it.
     void finish();
     // The stream, for a writer of its own once what is gathered was handed over.
