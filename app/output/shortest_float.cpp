@@ -54,9 +54,8 @@ int floorLog2Pow10(int e) { return (e * 1741647) >> 19; }
 // into the last bit ("round to odd"): enough to compare the scaled
 // interval ends with candidates exactly.
 std::uint32_t roundToOdd(std::uint64_t g, std::uint32_t cp) {
-    std::uint64_t high = (g >> 32) * cp;
-    std::uint64_t low = (g & 0xFFFFFFFFu) * cp;
-    std::uint64_t middle = high + (low >> 32);   // the product over 2^32; cannot overflow
+    // The product over 2^32, below 2^64: one multiplication of the machine's.
+    auto middle = static_cast<std::uint64_t>((static_cast<unsigned __int128>(g) * cp) >> 32);
     std::uint32_t upper = static_cast<std::uint32_t>(middle >> 32);
     std::uint32_t rest = static_cast<std::uint32_t>(middle);
     return upper | (rest > 1 ? 1u : 0u);
@@ -181,27 +180,30 @@ char* writeScientific(char* text, const DigitWords& d, int exponent) {
     return text + 4;
 }
 
-// The layout std::to_chars chooses: the shorter, fixed on a tie. A whole
-// number from 2^24 up (`whole`, else 0) is written in full when fixed: its
-// exact digits are as short as the shortest digits padded with zeros, and
-// nearer ("33871888", not "33871890").
-char* writeDecimal(char* text, Decimal d, std::uint64_t whole) {
-    DigitWords digits = digitWords(d.digits);
-    int count = digits.count;
-    int point = count + d.exponent;
-    int fixedLength = d.exponent >= 0 ? point : point > 0 ? count + 1 : 2 - point + count;
-    int scientificLength = count + (count > 1 ? 1 : 0) + 4;
-    if (fixedLength > scientificLength) return writeScientific(text, digits, point - 1);
-    if (d.exponent > 0 && whole != 0) return std::to_chars(text, text + SHORTEST_FLOAT_ROOM, whole).ptr;
-    return writeFixed(text, digits, d.exponent);
-}
-
 // The float's magnitude when it is a whole number of 2^24 or more that
 // fixed layout could spell (below 2^64), else 0.
 std::uint64_t largeWholeNumber(std::uint32_t fraction, int biasedExponent) {
     int q = biasedExponent - 150;
     if (q < 1 || q > 40) return 0;
     return static_cast<std::uint64_t>(fraction | (1u << 23)) << q;
+}
+
+// The layout std::to_chars chooses: the shorter, fixed on a tie. A whole
+// number from 2^24 up is written in full when fixed: its exact digits are
+// as short as the shortest digits padded with zeros, and nearer
+// ("33871888", not "33871890").
+char* writeDecimal(char* text, Decimal d, std::uint32_t fraction, int biasedExponent) {
+    DigitWords digits = digitWords(d.digits);
+    int count = digits.count;
+    int point = count + d.exponent;
+    int fixedLength = d.exponent >= 0 ? point : point > 0 ? count + 1 : 2 - point + count;
+    int scientificLength = count + (count > 1 ? 1 : 0) + 4;
+    if (fixedLength > scientificLength) return writeScientific(text, digits, point - 1);
+    if (d.exponent > 0) {
+        std::uint64_t whole = largeWholeNumber(fraction, biasedExponent);
+        if (whole != 0) return std::to_chars(text, text + SHORTEST_FLOAT_ROOM, whole).ptr;
+    }
+    return writeFixed(text, digits, d.exponent);
 }
 
 }  // namespace
@@ -218,5 +220,5 @@ char* writeShortestFloat(char* text, float value) {
         *text = '0';
         return text + 1;
     }
-    return writeDecimal(text, shortestDecimal(fraction, biasedExponent), largeWholeNumber(fraction, biasedExponent));
+    return writeDecimal(text, shortestDecimal(fraction, biasedExponent), fraction, biasedExponent);
 }
