@@ -1,18 +1,7 @@
 #include "app/output/json_writer.h"
-#include <cmath>
 #include <nlohmann/json.hpp>
 
 JsonWriter::JsonWriter(std::ostream& out, JsonStrings strings) : text(out), scriptSafe(strings == JsonStrings::ScriptSafe) {}
-
-void JsonWriter::separate() {
-    if (afterKey) {
-        afterKey = false;
-        return;
-    }
-    if (started.empty()) return;
-    if (started.back()) text << ',';
-    started.back() = 1;
-}
 
 void JsonWriter::beginObject() {
     separate();
@@ -34,20 +23,6 @@ void JsonWriter::beginArray() {
 void JsonWriter::endArray() {
     text << ']';
     started.pop_back();
-}
-
-void JsonWriter::key(const char* name) {
-    separate();
-    text << '"' << name << "\":";
-    afterKey = true;
-}
-
-void JsonWriter::value(float number) {
-    separate();
-    if (!std::isfinite(number)) text << "null";
-    // "-0" would read back as the integer 0 and lose its sign.
-    else if (number == 0.0f && std::signbit(number)) text << "-0.0";
-    else text.shortest(number);
 }
 
 void JsonWriter::value(std::int64_t number) {
@@ -77,11 +52,14 @@ void JsonWriter::value(const std::string& string) {
 }
 
 void JsonWriter::value(const Point3& p) {
-    beginArray();
-    value(p.x);
-    value(p.y);
-    value(p.z);
-    endArray();
+    separate();
+    text << '[';
+    writeFloat(p.x);
+    text << ',';
+    writeFloat(p.y);
+    text << ',';
+    writeFloat(p.z);
+    text << ']';
 }
 
 void JsonWriter::finish() {

@@ -3,9 +3,11 @@
 // form that reads back as the same float, and never a whole document in
 // memory.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "point3.h"
 #include "app/output/output_text.h"
@@ -24,11 +26,19 @@ public:
     void endObject();
     void beginArray();
     void endArray();
-    // A member's name; its value is written next.
-    void key(const char* name);
-
+    // A member's name; its value is written next. Names are the writer's
+    // own, never escaped. Inline, as the float's writer below: a cage's
+    // knots are millions of both.
+    void key(std::string_view name) {
+        separate();
+        text << '"' << name << "\":";
+        afterKey = true;
+    }
     // A float that is not finite is written as null: JSON has no such numbers.
-    void value(float number);
+    void value(float number) {
+        separate();
+        writeFloat(number);
+    }
     void value(std::int64_t number);
     void value(int number) { value(static_cast<std::int64_t>(number)); }
     void value(bool flag);
@@ -43,7 +53,21 @@ public:
 
 private:
     // Before a value: a comma unless it is its container's first, or a member's.
-    void separate();
+    void separate() {
+        if (afterKey) {
+            afterKey = false;
+            return;
+        }
+        if (started.empty()) return;
+        if (started.back()) text << ',';
+        started.back() = 1;
+    }
+    void writeFloat(float number) {
+        if (!std::isfinite(number)) text << "null";
+        // "-0" would read back as the integer 0 and lose its sign.
+        else if (number == 0.0f && std::signbit(number)) text << "-0.0";
+        else text.shortest(number);
+    }
 
     OutputText text;
     std::vector<char> started;   // per open container: whether it holds a value yet
