@@ -4,6 +4,7 @@
 #include <set>
 #include <tuple>
 #include "app/host/spline_sampler.h"
+#include "app/output/page_bounds.h"
 #include "app/output/svg_legend.h"
 #include "app/output/output_text.h"
 #include "app/output/svg_text.h"
@@ -24,39 +25,6 @@ const double CONNECTION_STROKE = 1.2;
 const double KNOT_RADIUS = 2.6;
 const double STROKES_AT_FULL_WIDTH = 60.0;
 const double MIN_STROKE_SCALE = 0.3;
-
-struct Bounds {
-    double minRight = 0.0, maxRight = 0.0, minUp = 0.0, maxUp = 0.0;
-    bool empty = true;
-    void add(const PagePoint& p) {
-        if (!std::isfinite(p.right) || !std::isfinite(p.up)) return;
-        if (empty) {
-            minRight = maxRight = p.right;
-            minUp = maxUp = p.up;
-            empty = false;
-            return;
-        }
-        minRight = std::min(minRight, p.right);
-        maxRight = std::max(maxRight, p.right);
-        minUp = std::min(minUp, p.up);
-        maxUp = std::max(maxUp, p.up);
-    }
-    double width() const { return maxRight - minRight; }
-    double height() const { return maxUp - minUp; }
-};
-
-// Visits the page point of every finite world point of every sampled cage
-// spline, spline by spline.
-template <class OnPoint>
-void forEachPagePoint(const CageSnapshot& snapshot, ViewKind view, SplineSampler& sampler, OnPoint onPoint) {
-    const BezierShape& cage = snapshot.cage();
-    Point3 world;
-    for (int c = 0; c < cage.SplineCount(); ++c) {
-        const PolyLine& line = sampler.sample(*cage.GetSpline(c));
-        for (int i = 0; i < line.numPts(); ++i)
-            if (worldPoint(snapshot.view, line, i, world)) onPoint(projectToView(world, view));
-    }
-}
 
 // The distinct world knot points of a cage, in the order the curves reach them.
 std::vector<Point3> distinctKnots(const CageSnapshot& snapshot) {
@@ -80,11 +48,8 @@ struct PageMeasure {
 PageMeasure measurePage(const EvaluatedFrame& frame, ViewKind view, SplineSampler& sampler) {
     PageMeasure measure;
     for (const CageSnapshot& snapshot : frame.objects) {
-        Bounds own;
-        forEachPagePoint(snapshot, view, sampler, [&](const PagePoint& p) {
-            own.add(p);
-            measure.all.add(p);
-        });
+        Bounds own = sampledBounds(snapshot.cage(), snapshot.view, view, sampler);
+        measure.all.add(own);
         measure.cages.push_back(own);
         measure.curves += static_cast<std::size_t>(snapshot.cage().SplineCount());
     }
