@@ -105,7 +105,8 @@ void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, const Curve
             if (!worldPoint(snapshot.view, line, i, world)) continue;
             PagePoint p = projectToView(world, view);
             if (!std::isfinite(p.right) || !std::isfinite(p.up)) continue;
-            svg << (drawn ? " L" : "M");
+            if (drawn) svg << " L";
+            else svg << 'M';
             svg.twoDecimals(map.x(p));
             svg << ' ';
             svg.twoDecimals(map.y(p));
