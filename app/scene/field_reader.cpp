@@ -1,5 +1,4 @@
 #include "app/scene/field_reader.h"
-#include <cctype>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -113,7 +112,15 @@ Point3 FieldReader::readPoint() {
     return Point3(xyz[0], xyz[1], xyz[2]);
 }
 
-std::string asciiLowerCase(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+namespace {
+
+char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    return true;
 }

@@ -6,6 +6,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "point3.h"
 #include "app/scene/json_reader.h"
@@ -80,7 +81,7 @@ private:
 };
 
 // Names given by the user compare without regard to ASCII letter case.
-std::string asciiLowerCase(std::string s);
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 template <class OnMember>
 void FieldReader::readObject(OnMember&& onMember) {

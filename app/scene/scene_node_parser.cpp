@@ -54,9 +54,8 @@ std::vector<TMKey> readTransformKeys(FieldReader& keysField, SceneSizeCheck& siz
 int readNamedValue(FieldReader& at, const std::vector<std::string>& names, const char* accepted) {
     if (at.kind() == JsonKind::String) {
         std::string given = at.readString();
-        std::string name = asciiLowerCase(given);
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == name) return static_cast<int>(i);
+            if (sameIgnoringAsciiCase(names[i], given)) return static_cast<int>(i);
         at.fail("unknown value " + quoteName(given) + " (expected " + accepted + ")");
     }
     if (at.kind() != JsonKind::Number) at.failType(accepted);

@@ -12,8 +12,7 @@ const char* splineTypeCaption(int value) {
 }
 
 std::optional<int> splineTypeOfCaption(const std::string& text) {
-    std::string lower = asciiLowerCase(text);
     for (int i = 0; i < SPLINE_TYPE_COUNT; ++i)
-        if (lower == asciiLowerCase(CAPTIONS[i])) return i;
+        if (sameIgnoringAsciiCase(CAPTIONS[i], text)) return i;
     return std::nullopt;
 }

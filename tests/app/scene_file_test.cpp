@@ -14,7 +14,7 @@ const char* const GOOD_SCENE = R"({
     { "name": "Rim", "hidden": true, "rotation": [0, 0, 90],
       "pivot": {"position": [1, 2, 3]},
       "shape": { "splines": [ { "closed": true, "knots": [
-        { "type": "bezier corner", "point": [1, 2, 3], "out": [4, 5, 6], "line": "line" },
+        { "type": "Bezier Corner", "point": [1, 2, 3], "out": [4, 5, 6], "line": "LINE" },
         { "type": 0, "point": [7, 8, 9] },
         { "point": [0, 0, 1] } ] } ] } },
     { "name": "Waist", "keys": [ {"time": 4800, "position": [0, 0, 50]}, {"time": 0} ],
