@@ -53,13 +53,13 @@ void JsonWriter::value(const std::string& string) {
 
 void JsonWriter::value(const Point3& p) {
     separate();
-    text << '[';
-    writeFloat(p.x);
-    text << ',';
-    writeFloat(p.y);
-    text << ',';
-    writeFloat(p.z);
-    text << ']';
+    // Written whole into room for three numbers and the punctuation.
+    text.put(3 * SHORTEST_FLOAT_ROOM + 4, [&p](char* at) {
+        at = writeFloat(putText(at, "["), p.x);
+        at = writeFloat(putText(at, ","), p.y);
+        at = writeFloat(putText(at, ","), p.z);
+        return putText(at, "]");
+    });
 }
 
 void JsonWriter::finish() {

@@ -11,6 +11,7 @@
 #include <vector>
 #include "point3.h"
 #include "app/output/output_text.h"
+#include "app/output/shortest_float.h"
 
 // ScriptSafe writes '<', '>' and '&' in strings as \u escapes, so that a
 // document inside an HTML <script> element cannot end it, whatever its text.
@@ -37,7 +38,7 @@ public:
     // A float that is not finite is written as null: JSON has no such numbers.
     void value(float number) {
         separate();
-        writeFloat(number);
+        text.put(SHORTEST_FLOAT_ROOM, [number](char* at) { return writeFloat(at, number); });
     }
     void value(std::int64_t number);
     void value(int number) { value(static_cast<std::int64_t>(number)); }
@@ -62,11 +63,12 @@ private:
         if (started.back()) text << ',';
         started.back() = 1;
     }
-    void writeFloat(float number) {
-        if (!std::isfinite(number)) text << "null";
+    // Into SHORTEST_FLOAT_ROOM characters at `at`; returns the text's end.
+    static char* writeFloat(char* at, float number) {
+        if (!std::isfinite(number)) return putText(at, "null");
         // "-0" would read back as the integer 0 and lose its sign.
-        else if (number == 0.0f && std::signbit(number)) text << "-0.0";
-        else text.shortest(number);
+        if (number == 0.0f && std::signbit(number)) return putText(at, "-0.0");
+        return writeShortestFloat(at, number);
     }
 
     OutputText text;

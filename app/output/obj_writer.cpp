@@ -2,6 +2,7 @@
 #include "app/host/spline_sampler.h"
 #include "app/output/decimal_counter.h"
 #include "app/output/output_text.h"
+#include "app/output/shortest_float.h"
 
 namespace {
 
@@ -11,6 +12,11 @@ std::string objName(const std::string& name) {
     for (char c : name) safe += static_cast<unsigned char>(c) <= 0x20 || c == '\x7f' ? '_' : c;
     return safe;
 }
+
+// Room for "v X Y Z\n" and "l A B\n": each number's room (which holds what
+// its writer stores, beyond its text too) and the line's other characters.
+const std::size_t VERTEX_LINE_ROOM = 3 * SHORTEST_FLOAT_ROOM + 4;
+const std::size_t EDGE_LINE_ROOM = 2 * DecimalCounter::COPY_SIZE + 4;
 
 class ObjText {
 public:
@@ -27,27 +33,25 @@ public:
         if (!hasTwoPoints(view, line)) return;  // a line element needs two points
         std::size_t first = vertices + 1;
         Point3 p;
+        // Each line is written whole into room enough for its longest form.
+        auto vertexLine = [&p](char* at) {
+            at = writeShortestFloat(putText(at, "v "), p.x);
+            at = writeShortestFloat(putText(at, " "), p.y);
+            at = writeShortestFloat(putText(at, " "), p.z);
+            return putText(at, "\n");
+        };
         for (int i = 0; i < line.numPts(); ++i) {
             if (!worldPoint(view, line, i, p)) continue;
-            text << "v ";
-            text.shortest(p.x);
-            text << ' ';
-            text.shortest(p.y);
-            text << ' ';
-            text.shortest(p.z);
-            text << '\n';
+            text.put(VERTEX_LINE_ROOM, vertexLine);
             ++vertices;
         }
         DecimalCounter number(first);
-        auto writeNumber = [&number](char* at) { return number.copyTo(at); };
-        for (std::size_t v = first; v < vertices; ++v) {
-            text << "l ";
-            text.put(DecimalCounter::COPY_SIZE, writeNumber);
-            text << ' ';
+        auto edgeLine = [&number](char* at) {
+            at = putText(number.copyTo(putText(at, "l ")), " ");
             number.increment();
-            text.put(DecimalCounter::COPY_SIZE, writeNumber);
-            text << '\n';
-        }
+            return putText(number.copyTo(at), "\n");
+        };
+        for (std::size_t v = first; v < vertices; ++v) text.put(EDGE_LINE_ROOM, edgeLine);
         if (line.IsClosed()) text << "l " << vertices << ' ' << first << '\n';
     }
 

@@ -8,8 +8,14 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include "app/output/shortest_float.h"
-#include "app/output/two_decimals.h"
+
+// Copies a literal's characters to `at` and returns their end: for writers
+// that fill the room OutputText::put gives them.
+template <std::size_t N>
+char* putText(char* at, const char (&text)[N]) {
+    std::memcpy(at, text, N - 1);
+    return at + (N - 1);
+}
 
 class OutputText {
 public:
@@ -33,13 +39,11 @@ public:
     OutputText& operator<<(std::int64_t number);
     OutputText& operator<<(int number) { return *this << static_cast<std::int64_t>(number); }
     OutputText& operator<<(std::size_t number) { return *this << static_cast<std::int64_t>(number); }
-    // The shortest text that reads back as the same float ("0.1", "100", "1e+20").
-    void shortest(float number) { filledTo(writeShortestFloat(room(SHORTEST_FLOAT_ROOM), number)); }
-    // Fixed-point with two decimals ("12.50", "-0.00").
-    void twoDecimals(double number) { filledTo(writeTwoDecimals(room(TWO_DECIMALS_SIZE), number)); }
 
     // What `write(at)` puts at `at`, at most `size` characters; it returns the
-    // end of what it wrote. For writers that store whole words at a time.
+    // end of what it wrote. For the number writers, which store whole words
+    // at a time, and for a line of numbers written whole (one check for room,
+    // and the place to write kept in a register rather than in this object).
     template <class Writer>
     void put(std::size_t size, Writer write) {
         filledTo(write(room(size)));

@@ -8,6 +8,7 @@
 #include "app/output/svg_legend.h"
 #include "app/output/output_text.h"
 #include "app/output/svg_text.h"
+#include "app/output/two_decimals.h"
 
 namespace {
 
@@ -88,6 +89,9 @@ struct CurveDrawing {
     const PageMapping& map;
 };
 
+// Room for a path's " LX Y": each number's room and the other characters.
+const std::size_t PATH_POINT_ROOM = 2 * TWO_DECIMALS_SIZE + 3;
+
 // One <path> per spline of the kind asked for, in cage order.
 void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, const CurveDrawing& drawing, bool sectionCopies,
                       const std::string& style) {
@@ -105,11 +109,11 @@ void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, const Curve
             if (!worldPoint(snapshot.view, line, i, world)) continue;
             PagePoint p = projectToView(world, view);
             if (!std::isfinite(p.right) || !std::isfinite(p.up)) continue;
-            if (drawn) svg << " L";
-            else svg << 'M';
-            svg.twoDecimals(map.x(p));
-            svg << ' ';
-            svg.twoDecimals(map.y(p));
+            const double x = map.x(p), y = map.y(p);
+            svg.put(PATH_POINT_ROOM, [&](char* at) {
+                at = writeTwoDecimals(drawn ? putText(at, " L") : putText(at, "M"), x);
+                return writeTwoDecimals(putText(at, " "), y);
+            });
             drawn = true;
         }
         if (line.IsClosed() && drawn) svg << " Z";

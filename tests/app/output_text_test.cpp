@@ -7,6 +7,8 @@
 #include <random>
 #include <sstream>
 #include "app/output/output_text.h"
+#include "app/output/shortest_float.h"
+#include "app/output/two_decimals.h"
 
 namespace {
 
@@ -42,14 +44,18 @@ TEST(OutputText, PiecesOfEverySizeArriveInOrderAcrossPieceEnds) {
                 }
                 case 3: {
                     float f = std::ldexp(static_cast<float>(random() % 100000) - 50000.0f, static_cast<int>(random() % 60) - 30);
-                    text.shortest(f);
+                    text.put(SHORTEST_FLOAT_ROOM, [f](char* at) { return writeShortestFloat(at, f); });
                     char digits[32];
                     expected.append(digits, std::to_chars(digits, digits + sizeof digits, f).ptr);
                     break;
                 }
                 default: {
-                    text.twoDecimals(-12.345);
-                    expected += "-12.35";
+                    // A whole piece of a path at once, as the picture writes it.
+                    text.put(2 * TWO_DECIMALS_SIZE + 3, [](char* at) {
+                        at = writeTwoDecimals(putText(at, " L"), -12.345);
+                        return writeTwoDecimals(putText(at, " "), 7.0);
+                    });
+                    expected += " L-12.35 7.00";
                     break;
                 }
             }
