@@ -1,6 +1,7 @@
 // The curves pictures and exports draw of a cage: every cage spline as the
 // object samples it, and where the object's node puts it in the world.
 #pragma once
+#include <cmath>
 #include <string>
 #include <vector>
 #include "max.h"
@@ -17,8 +18,12 @@ struct CageView {
 };
 
 // A point of the cage, in object space, in world space; false when it is
-// not finite (a degenerate section can produce such points).
-bool worldPoint(const CageView& view, const Point3& local, Point3& world);
+// not finite (a degenerate section can produce such points). Inline: the
+// outputs place every sampled point, millions of them.
+inline bool worldPoint(const CageView& view, const Point3& local, Point3& world) {
+    world = local * view.objectTM;
+    return std::isfinite(world.x) && std::isfinite(world.y) && std::isfinite(world.z);
+}
 // Point i of `line` (sampled from a cage spline) in world space, likewise.
 inline bool worldPoint(const CageView& view, const PolyLine& line, int i, Point3& world) {
     return worldPoint(view, line.pts[static_cast<std::size_t>(i)].p, world);
