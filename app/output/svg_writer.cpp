@@ -106,9 +106,10 @@ void writeCurvesGroup(OutputText& svg, const CageSnapshot& snapshot, const Curve
         svg << "<path d=\"";
         bool drawn = false;
         for (int i = 0; i < line.numPts(); ++i) {
+            // A finite float point projects to finite doubles: sums of a
+            // few floats cannot reach the double range.
             if (!worldPoint(snapshot.view, line, i, world)) continue;
             PagePoint p = projectToView(world, view);
-            if (!std::isfinite(p.right) || !std::isfinite(p.up)) continue;
             const double x = map.x(p), y = map.y(p);
             svg.put(PATH_POINT_ROOM, [&](char* at) {
                 at = writeTwoDecimals(drawn ? putText(at, " L") : putText(at, "M"), x);
