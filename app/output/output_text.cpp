@@ -20,7 +20,7 @@ OutputText& OutputText::appendLong(std::string_view text) {
     return *this;
 }
 
-OutputText& OutputText::operator<<(std::int64_t number) {
+OutputText& OutputText::writeWhole(std::int64_t number) {
     char* at = room(24);
     // Counts and indices (an OBJ's millions of vertex numbers) in one word.
     if (number >= 0 && number < 100000000) filledTo(writeSmallWhole(at, static_cast<std::uint32_t>(number)));

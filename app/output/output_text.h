@@ -36,7 +36,11 @@ public:
         used += text.size();
         return *this;
     }
-    OutputText& operator<<(std::int64_t number);
+    OutputText& operator<<(std::int64_t number) {
+        // A single digit, as a document's flags and types mostly are, inline.
+        if (number >= 0 && number < 10) return *this << static_cast<char>('0' + number);
+        return writeWhole(number);
+    }
     OutputText& operator<<(int number) { return *this << static_cast<std::int64_t>(number); }
     OutputText& operator<<(std::size_t number) { return *this << static_cast<std::int64_t>(number); }
 
@@ -66,6 +70,7 @@ private:
     // What was written into the room ends at `end`.
     void filledTo(const char* end) { used = static_cast<std::size_t>(end - piece.get()); }
     void handOver();
+    OutputText& writeWhole(std::int64_t number);
     OutputText& appendLong(std::string_view text);
 
     std::ostream& out;
