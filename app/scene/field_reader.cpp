@@ -4,7 +4,7 @@
 #include <cmath>
 
 std::string FieldReader::where() const {
-    return placeOf(path.size());
+    return placeOf(depth);
 }
 
 std::string FieldReader::placeOf(std::size_t steps) const {
@@ -27,7 +27,7 @@ void FieldReader::fail(const std::string& what) const {
 }
 
 std::string FieldReader::whereAbove() const {
-    return placeOf(path.empty() ? 0 : path.size() - 1);
+    return placeOf(depth == 0 ? 0 : depth - 1);
 }
 
 void FieldReader::failAbove(const std::string& what) const {

@@ -4,6 +4,7 @@
 // throws SceneError "where: what" on a fault; the place is put into words
 // only then, so reading a million knots builds no path text.
 #pragma once
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,15 +69,28 @@ public:
 private:
     struct Step {
         std::string key;          // of a member
-        std::size_t index = 0;    // of an element, when key is empty and isIndex
+        std::size_t index = 0;    // of an element, when isIndex
         bool isIndex = false;
     };
+
+    // The step one level down. Steps are kept when left and used again at
+    // that depth, so a member's key is read into storage it already has;
+    // a deque never moves the steps below a new one, so the key handed to
+    // a member's reader stays valid while it reads deeper.
+    Step& enter(bool isIndex) {
+        if (depth == path.size()) path.emplace_back();
+        Step& step = path[depth++];
+        step.isIndex = isIndex;
+        return step;
+    }
+    void leave() { --depth; }
 
     // "a.b[2]" of the first `steps` steps of the path.
     std::string placeOf(std::size_t steps) const;
 
     JsonReader& json;
-    std::vector<Step> path;
+    std::deque<Step> path;   // the first `depth` steps lead to the value being read
+    std::size_t depth = 0;
     JsonNumber last;
 };
 
@@ -87,44 +101,44 @@ template <class OnMember>
 void FieldReader::readObject(OnMember&& onMember) {
     if (kind() != JsonKind::Object) failType("an object");
     json.enterObject();
-    std::string key;
-    while (json.nextMember(key)) {
-        path.push_back(Step{key, 0, false});
-        if (!onMember(static_cast<const std::string&>(path.back().key))) json.skipValue();
-        path.pop_back();
-    }
+    Step& member = enter(false);
+    while (json.nextMember(member.key))
+        if (!onMember(std::string_view(member.key))) json.skipValue();
+    leave();
 }
 
 template <class OnElement>
 std::size_t FieldReader::readArray(OnElement&& onElement) {
     if (kind() != JsonKind::Array) failType("an array");
     json.enterArray();
+    Step& element = enter(true);
     std::size_t count = 0;
     while (json.nextElement()) {
-        path.push_back(Step{std::string(), count, true});
+        element.index = count;
         onElement(count);
-        path.pop_back();
         ++count;
     }
+    leave();
     return count;
 }
 
 template <class OnElement>
 std::size_t FieldReader::readArrayCheckingCountFirst(OnElement&& onElement, std::optional<SceneError>& fault) {
     json.enterArray();
-    std::size_t depth = path.size();
+    Step& element = enter(true);
+    const std::size_t inside = depth;
     std::size_t count = 0;
     while (json.nextElement()) {
-        path.push_back(Step{std::string(), count, true});
+        element.index = count;
         try {
             onElement(count);
         } catch (const SceneError& e) {
             if (!fault) fault = e;
-            path.resize(depth + 1);
+            depth = inside;
             if (json.hasPeekedValue()) json.skipValue();
         }
-        path.pop_back();
         ++count;
     }
+    leave();
     return count;
 }

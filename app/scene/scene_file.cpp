@@ -42,7 +42,7 @@ SceneDesc readSceneParts(JsonReader& json) {
         throw SceneError(std::string("expected an object at the top level, got ") + jsonKindName(root.kind()));
     SceneDesc scene;
     SceneSizeCheck sizes;
-    root.readObject([&](const std::string& key) {
+    root.readObject([&](std::string_view key) {
         if (key == "time") {
             scene.time = root.readInt();
         } else if (key == "nodes") {

@@ -35,7 +35,7 @@ void readKey(FieldReader& key, const std::function<float(FieldReader&)>& readVal
 KeyedValues readKeyedValues(FieldReader& animated, const std::function<float(FieldReader&)>& readValue) {
     KeyedValues values;
     bool given = false;
-    animated.readObject([&](const std::string& name) {
+    animated.readObject([&](std::string_view name) {
         if (name != "keys") return false;
         given = true;
         values = KeyedValues();

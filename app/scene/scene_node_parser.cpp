@@ -11,7 +11,7 @@ const char* const ONE_SHAPE_KIND = "expected exactly one of \"splines\" and \"po
 
 // "position", "rotation" (degrees) and "scale" of a transform-like object,
 // each defaulting to the identity's; false for any other member.
-bool readTransformPart(FieldReader& at, const std::string& key, TMKey& transform) {
+bool readTransformPart(FieldReader& at, std::string_view key, TMKey& transform) {
     if (key == "position") transform.position = at.readPoint();
     else if (key == "rotation") transform.rotation = at.readPoint();
     else if (key == "scale") transform.scale = at.readPoint();
@@ -22,7 +22,7 @@ bool readTransformPart(FieldReader& at, const std::string& key, TMKey& transform
 TMKey readTransformKey(FieldReader& key) {
     TMKey value;
     bool timed = false;
-    key.readObject([&](const std::string& name) {
+    key.readObject([&](std::string_view name) {
         if (name != "time") return readTransformPart(key, name, value);
         value.time = key.readInt();
         timed = true;
@@ -70,7 +70,7 @@ KnotDesc readKnot(FieldReader& knot) {
     static const std::vector<std::string> lineTypes{"curve", "line"};
     KnotDesc desc;
     bool placed = false, hasIn = false, hasOut = false;
-    knot.readObject([&](const std::string& key) {
+    knot.readObject([&](std::string_view key) {
         if (key == "point") {
             desc.point = knot.readPoint();
             placed = true;
@@ -106,7 +106,7 @@ std::vector<Curve> readCurves(FieldReader& list, SceneSizeCheck& sizes, const ch
     list.readArray([&](std::size_t) {
         Curve curve;
         bool listed = false;
-        list.readObject([&](const std::string& key) {
+        list.readObject([&](std::string_view key) {
             if (key == "closed") {
                 curve.closed = list.readBool();
             } else if (key == listKey) {
@@ -131,7 +131,7 @@ std::vector<Curve> readCurves(FieldReader& list, SceneSizeCheck& sizes, const ch
 // A shape gives Bezier splines, polylines or one parametric outline: each is a host class of its own.
 void readShape(FieldReader& shape, NodeDesc& desc, SceneSizeCheck& sizes) {
     std::string kindKey;
-    shape.readObject([&](const std::string& key) {
+    shape.readObject([&](std::string_view key) {
         bool primitive = isPrimitiveKey(key);
         if (key != "splines" && key != "polylines" && !primitive) return false;
         if (!kindKey.empty() && kindKey != key) shape.failAbove(ONE_SHAPE_KIND);
@@ -162,7 +162,7 @@ NodeDesc parseNode(FieldReader& node, SceneSizeCheck& sizes) {
     TMKey fixed;   // the static transform, checked even when keys replace it
     std::vector<TMKey> keys;
     const char* object = nullptr;   // "shape" or "mesh"
-    node.readObject([&](const std::string& key) {
+    node.readObject([&](std::string_view key) {
         if (key == "name") {
             desc.name = node.readName();
             named = true;
@@ -173,7 +173,7 @@ NodeDesc parseNode(FieldReader& node, SceneSizeCheck& sizes) {
             keyed = true;
         } else if (key == "pivot") {
             TMKey pivot;
-            node.readObject([&](const std::string& part) { return readTransformPart(node, part, pivot); });
+            node.readObject([&](std::string_view part) { return readTransformPart(node, part, pivot); });
             desc.pivot = pivot;
         } else if (key == "shape" || key == "mesh") {
             if (object && key != object) node.failAbove("a node holds one object: \"shape\" or \"mesh\", not both");
@@ -181,7 +181,7 @@ NodeDesc parseNode(FieldReader& node, SceneSizeCheck& sizes) {
             if (key == "shape") {
                 readShape(node, desc, sizes);
             } else {
-                node.readObject([](const std::string&) { return false; });
+                node.readObject([](std::string_view) { return false; });
                 desc.kind = NodeObjectKind::Mesh;
             }
         } else {

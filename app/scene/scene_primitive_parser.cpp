@@ -37,7 +37,7 @@ const std::vector<PrimitiveFormat>& primitiveFormats() {
     return formats;
 }
 
-const PrimitiveFormat* formatOf(const std::string& key) {
+const PrimitiveFormat* formatOf(std::string_view key) {
     for (const PrimitiveFormat& format : primitiveFormats())
         if (key == format.key) return &format;
     return nullptr;
@@ -72,21 +72,21 @@ AnimatedValue readParam(FieldReader& at, ParamRange range, std::size_t& mostKeys
 
 }  // namespace
 
-bool isPrimitiveKey(const std::string& key) {
+bool isPrimitiveKey(std::string_view key) {
     return formatOf(key) != nullptr;
 }
 
-PrimitiveDesc parsePrimitive(FieldReader& params, const std::string& key, std::size_t& mostKeys) {
+PrimitiveDesc parsePrimitive(FieldReader& params, std::string_view key, std::size_t& mostKeys) {
     const PrimitiveFormat& format = *formatOf(key);
     PrimitiveDesc desc;
     desc.kind = format.kind;
     desc.params.resize(format.params.size());
     std::vector<bool> given(format.params.size(), false);
-    params.readObject([&](const std::string& name) {
+    params.readObject([&](std::string_view name) {
         auto param = std::find_if(format.params.begin(), format.params.end(),
                                   [&name](const ParamFormat& p) { return name == p.name; });
         // A misspelt parameter would otherwise only show as a missing one.
-        if (param == format.params.end()) params.failAbove("unknown parameter " + quoteName(name));
+        if (param == format.params.end()) params.failAbove("unknown parameter " + quoteName(std::string(name)));
         desc.params[param->index] = readParam(params, param->range, mostKeys);
         given[param->index] = true;
         return true;

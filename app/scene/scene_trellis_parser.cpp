@@ -65,7 +65,7 @@ std::vector<std::optional<std::string>> readSections(FieldReader& sections) {
 TrellisDesc parseTrellis(FieldReader& trellis, SceneSizeCheck& sizes) {
     TrellisDesc desc;
     bool named = false;
-    trellis.readObject([&](const std::string& key) {
+    trellis.readObject([&](std::string_view key) {
         if (key == "name") {
             desc.name = trellis.readName();
             named = true;
