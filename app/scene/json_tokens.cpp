@@ -50,6 +50,15 @@ bool overflowsDouble(std::string_view text) {
     return firstDigit + (negativeExponent ? -exponent : exponent) > 0;
 }
 
+// The powers of ten a double holds exactly, and the largest whole number
+// below which every whole number is exact (2^53).
+const double EXACT_POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+const int MOST_EXACT_POWER = 22;
+const std::uint64_t MOST_EXACT_WHOLE = std::uint64_t{1} << 53;
+// Digits that always fit a 64-bit whole number.
+const long long MOST_HELD_DIGITS = 19;
+
 }  // namespace
 
 JsonTokens::JsonTokens(const char* begin, const char* stop) : at(begin), end(stop) {
@@ -94,36 +103,72 @@ void JsonTokens::literal(std::string_view word) {
     at += word.size();
 }
 
-void JsonTokens::skipDigits() {
+// One digit or more, gathered into `value` (which wraps after nineteen of
+// them: the count returned tells).
+long long JsonTokens::readDigits(std::uint64_t& value) {
+    const char* first = at;
     if (at == end || !isDigit(*at)) throw JsonSyntaxFault();
-    while (at != end && isDigit(*at)) ++at;
+    for (; at != end && isDigit(*at); ++at) value = value * 10 + static_cast<std::uint64_t>(*at - '0');
+    return at - first;
 }
 
 // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?, and nothing is taken
-// after it: "01" is the number 0 followed by another token.
+// after it: "01" is the number 0 followed by another token. Its digits are
+// gathered as they are scanned: whole numbers of up to nineteen digits are
+// then known, and so is a decimal whose digits make a whole number below
+// 2^53 and whose power of ten is exact (Clinger's fast path: one correctly
+// rounded multiplication or division gives the nearest double, as
+// coordinates like "9.999972" mostly allow). The rest is left to
+// std::from_chars.
 JsonToken JsonTokens::scanNumber() {
     const char* start = at;
     bool negative = *at == '-';
     if (negative) ++at;
+    std::uint64_t digits = 0;
+    long long digitCount = 1;
     if (at != end && *at == '0') ++at;
-    else skipDigits();
-    bool integral = true;
+    else digitCount = readDigits(digits);
+    long long exponent = 0;
+    bool integral = true, exponentHeld = true;
     if (at != end && *at == '.') {
         ++at;
-        skipDigits();
+        long long fractionDigits = readDigits(digits);
+        digitCount += fractionDigits;
+        exponent = -fractionDigits;
         integral = false;
     }
     if (at != end && (*at == 'e' || *at == 'E')) {
         ++at;
+        bool negativeExponent = at != end && *at == '-';
         if (at != end && (*at == '+' || *at == '-')) ++at;
-        skipDigits();
+        std::uint64_t written = 0;
+        exponentHeld = readDigits(written) <= 5;
+        if (exponentHeld) exponent += negativeExponent ? -static_cast<long long>(written) : static_cast<long long>(written);
         integral = false;
     }
     number = std::string_view(start, static_cast<std::size_t>(at - start));
+    const bool held = digitCount <= MOST_HELD_DIGITS;
+    if (integral && held) {
+        if (!negative) {
+            unsignedNumber = digits;
+            return JsonToken::Unsigned;
+        }
+        if (digits <= std::uint64_t{1} << 63) {
+            integerNumber = static_cast<std::int64_t>(0 - digits);   // -2^63 too, in two's complement
+            return JsonToken::Integer;
+        }
+    }
     if (integral) {
         // An integer too large for 64 bits is read as a double, as the library does.
         if (negative && std::from_chars(start, at, integerNumber).ec == std::errc()) return JsonToken::Integer;
         if (!negative && std::from_chars(start, at, unsignedNumber).ec == std::errc()) return JsonToken::Unsigned;
+    }
+    if (held && exponentHeld && digits <= MOST_EXACT_WHOLE && exponent >= -MOST_EXACT_POWER &&
+        exponent <= MOST_EXACT_POWER) {
+        double whole = static_cast<double>(digits);
+        floatNumber = exponent < 0 ? whole / EXACT_POWERS_OF_TEN[-exponent] : whole * EXACT_POWERS_OF_TEN[exponent];
+        if (negative) floatNumber = -floatNumber;
+        return JsonToken::Float;
     }
     std::from_chars_result read = std::from_chars(start, at, floatNumber);
     if (read.ec == std::errc::result_out_of_range) {

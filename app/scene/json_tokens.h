@@ -39,7 +39,7 @@ private:
     void skipWhiteSpace();
     void literal(std::string_view word);
     JsonToken scanNumber();
-    void skipDigits();
+    long long readDigits(std::uint64_t& value);
     void scanString();
     void escape();
     char32_t unicodeEscape();

@@ -2,6 +2,7 @@
 // the texts the JSON library takes, to the same values, or scene files
 // would be read differently from what every message and test assumes.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -57,6 +58,24 @@ TEST(JsonTokens, NumbersAgreeWithTheLibraryInValueAndForm) {
         expectAgreement(std::string("{\"n\":") + number + "}");
     }
     EXPECT_EQ(jsoncheck::byReader("[-0,18446744073709551616,1e-400]").dump, "[0,1.8446744073709552e+19,0.0]");
+}
+
+// Short decimals are read by a fast path of their own, longer ones and
+// those far from 1 by the library's routine: both must give the library's
+// double, on both sides of every limit of the fast path.
+TEST(JsonTokens, DecimalsOfEveryLengthAndScaleAgreeWithTheLibrary) {
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 30000; ++i) {
+        std::string digits;
+        for (int d = 1 + static_cast<int>(random() % 18); d > 0; --d) digits += static_cast<char>('0' + random() % 10);
+        std::size_t point = random() % (digits.size() + 1);
+        std::string whole = digits.substr(0, point), fraction = digits.substr(point);
+        whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+        std::string text = (random() % 2 ? "-" : "") + (whole.empty() ? "0" : whole);
+        if (!fraction.empty()) text += "." + fraction;
+        if (random() % 3 == 0) text += (random() % 2 ? "e" : "E") + std::to_string(static_cast<int>(random() % 61) - 30);
+        ASSERT_EQ(disagreement("[" + text + "]"), "") << text;
+    }
 }
 
 TEST(JsonTokens, StringsAgreeWithTheLibrary) {
