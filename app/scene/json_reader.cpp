@@ -150,8 +150,8 @@ void JsonReader::skipValue() {
 
 bool JsonReader::continues(Token close) {
     Token next = peekToken();
-    bool first = atFirst.back();
-    atFirst.back() = false;
+    bool first = atFirst.back() != 0;
+    atFirst.back() = 0;
     if (next == close) {
         peeked = false;
         atFirst.pop_back();
@@ -163,7 +163,7 @@ bool JsonReader::continues(Token close) {
 
 void JsonReader::enterObject() {
     consume(Token::BeginObject);
-    atFirst.push_back(true);
+    atFirst.push_back(1);
 }
 
 bool JsonReader::nextMember(std::string& key) {
@@ -176,7 +176,7 @@ bool JsonReader::nextMember(std::string& key) {
 
 void JsonReader::enterArray() {
     consume(Token::BeginArray);
-    atFirst.push_back(true);
+    atFirst.push_back(1);
 }
 
 bool JsonReader::nextElement() {

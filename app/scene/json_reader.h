@@ -71,7 +71,9 @@ private:
     Token token = Token::End;
     bool peeked = false;
     // Per open container: whether its first member or element is still to come.
-    std::vector<bool> atFirst;
+    // Bytes rather than std::vector<bool>'s bits: read and written for every
+    // member and element, which bits make several operations each.
+    std::vector<unsigned char> atFirst;
 };
 
 // The library's description of why `text` is not JSON ("parse error at line
