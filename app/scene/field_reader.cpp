@@ -49,13 +49,13 @@ bool FieldReader::readBool() {
     return json.readBool();
 }
 
-std::string FieldReader::readString() {
+std::string_view FieldReader::readString() {
     if (kind() != JsonKind::String) failType("a string");
     return json.readString();
 }
 
 std::string FieldReader::readName() {
-    std::string name = readString();
+    std::string name(readString());
     if (name.empty()) fail("a node name must not be empty");
     if (name.find('\0') != std::string::npos) fail("a node name must not contain a NUL character");
     return name;

@@ -36,7 +36,8 @@ public:
     void skip() { json.skipValue(); }
     void readNull() { json.readNull(); }
     bool readBool();
-    std::string readString();
+    // Valid until the next read.
+    std::string_view readString();
     // A non-empty string without NUL characters: the host keeps names as C strings.
     std::string readName();
     // A whole number within the host's 32-bit integer range (4800.0 counts as whole).

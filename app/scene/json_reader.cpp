@@ -125,7 +125,7 @@ JsonNumber JsonReader::readNumber() {
     return number;
 }
 
-const std::string& JsonReader::readString() {
+std::string_view JsonReader::readString() {
     consume(Token::String);
     return tokens.string();
 }
@@ -169,7 +169,7 @@ void JsonReader::enterObject() {
 bool JsonReader::nextMember(std::string& key) {
     if (!continues(Token::EndObject)) return false;
     consume(Token::String);
-    key = tokens.string();
+    key.assign(tokens.string());
     consume(Token::NameSeparator);
     return true;
 }

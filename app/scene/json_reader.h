@@ -44,7 +44,7 @@ public:
     bool readBool();
     JsonNumber readNumber();
     // Valid until the next read.
-    const std::string& readString();
+    std::string_view readString();
     // Any value, however deep, without recursion.
     void skipValue();
 

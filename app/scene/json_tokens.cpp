@@ -181,6 +181,16 @@ JsonToken JsonTokens::scanNumber() {
 }
 
 void JsonTokens::scanString() {
+    // Most strings (keys, names) are plain bytes to the closing quote: their
+    // text is where it stands in the file, nothing copied.
+    const char* first = at;
+    while (at != end && isPlainStringByte(*at)) ++at;
+    if (at != end && *at == '"') {
+        text = std::string_view(first, static_cast<std::size_t>(at - first));
+        ++at;
+        return;
+    }
+    at = first;
     decoded.clear();
     for (;;) {
         const char* run = at;
@@ -189,6 +199,7 @@ void JsonTokens::scanString() {
         if (at == end) throw JsonSyntaxFault();
         if (*at == '"') {
             ++at;
+            text = decoded;
             return;
         }
         if (*at == '\\') {

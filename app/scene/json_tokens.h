@@ -29,7 +29,7 @@ public:
 
     // Of the last token: a string's text with its escapes decoded, valid
     // until the next scan; a number's text as written, and its value.
-    const std::string& string() const { return decoded; }
+    std::string_view string() const { return text; }
     std::string_view numberText() const { return number; }
     std::uint64_t unsignedValue() const { return unsignedNumber; }
     std::int64_t integerValue() const { return integerNumber; }
@@ -49,7 +49,8 @@ private:
 
     const char* at;
     const char* end;
-    std::string decoded;
+    std::string decoded;     // a string's text when escapes or other bytes were decoded
+    std::string_view text;   // the last string's text: in the file, or in `decoded`
     std::string_view number;
     std::uint64_t unsignedNumber = 0;
     std::int64_t integerNumber = 0;

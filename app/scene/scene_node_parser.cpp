@@ -53,10 +53,10 @@ std::vector<TMKey> readTransformKeys(FieldReader& keysField, SceneSizeCheck& siz
 // A host enumeration value given by name (any letter case) or by number.
 int readNamedValue(FieldReader& at, const std::vector<std::string>& names, const char* accepted) {
     if (at.kind() == JsonKind::String) {
-        std::string given = at.readString();
+        std::string_view given = at.readString();
         for (std::size_t i = 0; i < names.size(); ++i)
             if (sameIgnoringAsciiCase(names[i], given)) return static_cast<int>(i);
-        at.fail("unknown value " + quoteName(given) + " (expected " + accepted + ")");
+        at.fail("unknown value " + quoteName(std::string(given)) + " (expected " + accepted + ")");
     }
     if (at.kind() != JsonKind::Number) at.failType(accepted);
     int number = at.readInt();

@@ -13,7 +13,7 @@ int readSplineTypeValue(FieldReader& at) {
         if (at.kind() != JsonKind::Number) at.failType(SPLINE_TYPE_ACCEPTED);
         return at.readInt();
     }
-    std::string caption = at.readString();
+    std::string caption(at.readString());
     if (std::optional<int> value = splineTypeOfCaption(caption)) return *value;
     at.fail("unknown spline type " + quoteName(caption) + " (expected " + SPLINE_TYPE_ACCEPTED + ")");
 }

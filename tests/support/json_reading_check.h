@@ -14,7 +14,7 @@ inline nlohmann::json readValue(JsonReader& reader) {
     switch (reader.peek()) {
         case JsonKind::Null: reader.readNull(); return nullptr;
         case JsonKind::Boolean: return reader.readBool();
-        case JsonKind::String: return reader.readString();
+        case JsonKind::String: return std::string(reader.readString());
         case JsonKind::Number: {
             JsonNumber n = reader.readNumber();
             if (n.form == JsonNumber::Form::Unsigned) return n.unsignedValue;
