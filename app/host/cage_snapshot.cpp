@@ -68,7 +68,7 @@ CageSnapshot snapshotCage(INode& node, TimeValue t, const SnapshotParts& parts) 
     readLastBuild(*built, parts.links, snapshot);
     snapshot.splineType = splineTypeAt(object, t);
     std::vector<INode*> slots = sectionSlots(object);
-    if (parts.cage || parts.curves) snapshot.view.objectTM = node.GetObjectTM(t);
+    if (parts.cage || parts.curves) snapshot.view.place(node.GetObjectTM(t));
     if (parts.curves) sampleCurves(shape, t, snapshot.view);
     readSections(slots, snapshot.view);
     snapshot.filledSections = static_cast<int>(snapshot.view.sectionNames.size());

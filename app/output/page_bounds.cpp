@@ -90,7 +90,7 @@ void Bounds::add(const Bounds& b) {
 
 Bounds sampledBounds(const BezierShape& cage, const CageView& view, ViewKind kind, SplineSampler& sampler) {
     Bounds bounds;
-    const TransformSize size = transformSize(view.objectTM);
+    const TransformSize size = transformSize(view.objectTM());
     Point3 world;
     for (int c = 0; c < cage.SplineCount(); ++c) {
         const Spline3D& spline = *cage.GetSpline(c);

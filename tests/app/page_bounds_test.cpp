@@ -78,7 +78,7 @@ TEST(PageBounds, SameAsEverySampledPointInEveryViewAndPlacement) {
         for (int round = 0; round < 20; ++round) {
             BezierShape cage = randomCage(random, place.centre, place.size);
             CageView view;
-            view.objectTM = place.tm;
+            view.place(place.tm);
             for (ViewKind kind : {ViewKind::Top, ViewKind::Front, ViewKind::Left, ViewKind::Iso}) {
                 SplineSampler sampler;
                 expectSame(sampledBounds(cage, view, kind, sampler), everyPoint(cage, view, kind));
@@ -99,7 +99,7 @@ TEST(PageBounds, PointsThatAreNotFiniteAreLeftOut) {
         for (const Point3& p : end) spline->AddKnot(SplineKnot(KTYPE_CORNER, LTYPE_CURVE, p, p, p));
     }
     CageView view;
-    view.objectTM = transform(0.0f, 4.0f, Point3(0, 0, 0));   // huge times four is infinite
+    view.place(transform(0.0f, 4.0f, Point3(0, 0, 0)));   // huge times four is infinite
     SplineSampler sampler;
     Bounds b = sampledBounds(cage, view, ViewKind::Top, sampler);
     expectSame(b, everyPoint(cage, view, ViewKind::Top));
