@@ -158,11 +158,11 @@ JsonToken JsonTokens::scanNumber() {
             return JsonToken::Integer;
         }
     }
-    if (integral) {
-        // An integer too large for 64 bits is read as a double, as the library does.
-        if (negative && std::from_chars(start, at, integerNumber).ec == std::errc()) return JsonToken::Integer;
-        if (!negative && std::from_chars(start, at, unsignedNumber).ec == std::errc()) return JsonToken::Unsigned;
-    }
+    // Twenty digits may still fit 64 bits unsigned; a negative integer of
+    // more than nineteen never does. An integer too large for 64 bits is
+    // read as a double, as the library does.
+    if (integral && !negative && std::from_chars(start, at, unsignedNumber).ec == std::errc())
+        return JsonToken::Unsigned;
     if (held && exponentHeld && digits <= MOST_EXACT_WHOLE && exponent >= -MOST_EXACT_POWER &&
         exponent <= MOST_EXACT_POWER) {
         double whole = static_cast<double>(digits);
@@ -190,8 +190,8 @@ void JsonTokens::scanString() {
         ++at;
         return;
     }
-    at = first;
-    decoded.clear();
+    // Escapes or bytes to check: decoded from where the plain run stopped.
+    decoded.assign(first, at);
     for (;;) {
         const char* run = at;
         while (at != end && isPlainStringByte(*at)) ++at;
